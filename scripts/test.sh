@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up everything and runs the whole test suite twice: a normal build, then
+# one under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-packages.sh"
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+"$root/scripts/build.sh" build
+ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
+"$root/scripts/build.sh" build-asan -DKELVAROK_SANITIZE=ON -DKELVAROK_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
