@@ -1,0 +1,65 @@
+// Everything the game flow asks of the window it runs in. The desktop shell,
+// the tests and the headless simulator each implement it; the flow's code is
+// the same in all three.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/hiscores.h"
+#include "game/world_host.h"
+#include "platform/bitmap.h"
+#include "platform/clock.h"
+#include "platform/text_painter.h"
+
+namespace kelvarok {
+
+// The Game menu's items whose state the flow sets or reads.
+enum class MenuItem { N1Playerstart1, N2Playerstart1, Pause1, Quitgame1, Highscores1, Exit1 };
+
+// The status bar's panels, left to right.
+enum class StatusPanel { P1Panel, P1Score, ShipPanel, P2Score, P2Panel };
+
+// Panel font colours.
+constexpr Pixel kNavy = Rgb(0, 0, 128);
+constexpr Pixel kPurple = Rgb(128, 0, 128);
+constexpr Pixel kGrey = Rgb(128, 128, 128);
+constexpr Pixel kMaroon = Rgb(128, 0, 0);
+constexpr Pixel kYellow = Rgb(255, 255, 0);
+
+class FlowHost : public WorldHost {
+ public:
+  // Handles every pending window message (menu commands, repaints, focus
+  // changes, the mixer's block-done messages) and returns.
+  virtual void ProcessMessages() = 0;
+  // Handles pending messages; if there were none, waits until one arrives or
+  // timeout_ms milliseconds have passed, handles what arrived and returns.
+  virtual void WaitForMessages(std::uint32_t timeout_ms) = 0;
+
+  virtual Clock& clock() = 0;
+  // The field font (20 pt yellow serif) drawing onto the field bitmap.
+  virtual TextPainter& FieldText() = 0;
+
+  virtual void SetCaption(const std::string& text) = 0;
+  virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
+  virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
+  virtual bool MenuChecked(MenuItem item) = 0;
+  virtual bool MenuEnabled(MenuItem item) = 0;
+
+  virtual void SetPanelCaption(StatusPanel panel, const std::string& text) = 0;
+  virtual void SetPanelFontColour(StatusPanel panel, Pixel colour) = 0;
+
+  // The centred modal input dialog. Returns true on OK with text set to what
+  // was typed (Latin-1), false on Cancel with text unchanged.
+  virtual bool InputQuery(const std::string& caption, const std::string& prompt,
+                          std::string& text) = 0;
+  // Shows the high-score window modally with these cell captions and returns
+  // when it is closed.
+  virtual void ShowHighScores(const HiScoreCells& cells) = 0;
+
+  void SetScoreCaption(int player, const std::string& text) final {
+    SetPanelCaption(player == 1 ? StatusPanel::P1Score : StatusPanel::P2Score, text);
+  }
+};
+
+}  // namespace kelvarok
