@@ -57,6 +57,11 @@ class FlowHost : public WorldHost {
   // when it is closed.
   virtual void ShowHighScores(const HiScoreCells& cells) = 0;
 
+  // Closes the main window the orderly way (its close query included).
+  virtual void CloseMainWindow() = 0;
+  // The mixer's Activated property; does nothing when no sound is available.
+  virtual void SetSoundActivated(bool activated) = 0;
+
   void SetScoreCaption(int player, const std::string& text) final {
     SetPanelCaption(player == 1 ? StatusPanel::P1Score : StatusPanel::P2Score, text);
   }
