@@ -25,7 +25,7 @@ class OneBased {
   friend bool operator==(const OneBased&, const OneBased&) = default;
 
  private:
-  std::array<T, N> items_{};
+  std::array<T, static_cast<std::size_t>(N)> items_{};
 };
 
 }  // namespace kelvarok
