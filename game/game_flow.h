@@ -4,6 +4,7 @@
 // and the high-score entry. Everything reaches the window through FlowHost.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "game/flow_host.h"
@@ -11,6 +12,24 @@
 #include "game/hiscores.h"
 
 namespace kelvarok {
+
+// The loops in which the flow plays frames.
+enum class FramePhase { Play, Crash, Warmup, Bonus };
+
+// Watches the flow from outside (the simulator's trace and autopilot). Every
+// call comes from inside the flow, on its thread.
+class FlowObserver {
+ public:
+  virtual ~FlowObserver() = default;
+  // After the last step of every frame (its pacing included); frameStart is
+  // the clock at which the frame began, penaltyClock the life's penalty clock.
+  virtual void FramePlayed(FramePhase phase, std::uint32_t frameStart,
+                           std::int32_t penaltyClock) = 0;
+  // After a message was written onto the field.
+  virtual void MessageDrawn(const std::string& first, const std::string& second) = 0;
+  // After the whole field was copied from the clean background.
+  virtual void FieldRestored() = 0;
+};
 
 class GameFlow {
  public:
@@ -35,11 +54,53 @@ class GameFlow {
   bool GameRunning() const { return running_; }
   const std::string& BaseCaption() const { return baseCaption_; }
 
+  // At most one observer; nullptr removes it.
+  void SetObserver(FlowObserver* observer) { observer_ = observer; }
+
  private:
+  // --- Session and round loop (game_flow.cpp, round_loop.cpp) -------------
+  void PlayGame(std::int32_t players);
+  void RoundLoop();
+  void SetUpPlayers();
+  void PlayLife();
+  void PlayRoundFrame();
+  void CountDownShield();
+  void LoseShip();
+  void ShowPause();
+
+  // --- Waiting without spinning (pacing.cpp) ---------------------------------
+  void WaitWhilePaused();
+  void PaceFrame(std::uint32_t frameStart);
+  void WaitTime(std::uint32_t ms);
+  void WaitForGameKeysUp();
+  void WaitForEnter();
+  void FramePlayed(FramePhase phase, std::uint32_t frameStart);
+
+  // --- Between the frames (round_setup.cpp, life_transitions.cpp,
+  //     bonus_round.cpp) -------------------------------------------------------
+  void SetupRound();
+  void LifeIntro();
+  void TurnPrompt();
+  void CrashSequence();
+  void BonusRound();
+  void BonusWarmUp();
+  void FlyBonusRocks(int rocks);
+
+  // --- What the player sees (status_bar.cpp, field_messages.cpp) ------------
+  void UpdateStatusBar();
+  void DrawMessage(const std::string& first, const std::string& second);
+  void RestoreField();
+
+  // --- High-score entry (hiscore_entry.cpp) -----------------------------------
+  void EnterHighScores();
+
   GameWorld& world_;
+  GameState& state_;
   FlowHost& host_;
   HiScoreTable& hiscores_;
   const std::string baseCaption_;
+  FlowObserver* observer_ = nullptr;
+  std::int32_t penaltyClock_ = 0;  // milliseconds, per life
   bool running_ = false;
   bool closing_ = false;
 };

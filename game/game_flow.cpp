@@ -1,0 +1,97 @@
+// Sessions as the menu commands start them, and the commands and focus
+// handlers that pause or stop a running game.
+#include "game/game_flow.h"
+
+#include "game/flow_texts.h"
+
+namespace kelvarok {
+
+GameFlow::GameFlow(GameWorld& world, FlowHost& host, HiScoreTable& hiscores,
+                   std::string baseCaption)
+    : world_(world),
+      state_(world.state),
+      host_(host),
+      hiscores_(hiscores),
+      baseCaption_(std::move(baseCaption)) {}
+
+void GameFlow::N1Playerstart1Click() {
+  PlayGame(1);
+}
+void GameFlow::N2Playerstart1Click() {
+  PlayGame(2);
+}
+
+void GameFlow::PlayGame(std::int32_t players) {
+  state_.NumPlayers = players;
+  running_ = true;
+  host_.SetMenuEnabled(MenuItem::N1Playerstart1, false);
+  host_.SetMenuEnabled(MenuItem::N2Playerstart1, false);
+  host_.SetMenuEnabled(MenuItem::Pause1, true);
+  host_.SetMenuEnabled(MenuItem::Quitgame1, true);
+
+  RoundLoop();
+
+  host_.SetMenuEnabled(MenuItem::Quitgame1, false);
+  host_.SetMenuEnabled(MenuItem::Pause1, false);
+  // A pause chosen in the last frames of a game would otherwise stay checked on
+  // the disabled item and freeze the next game's first frame.
+  host_.SetMenuChecked(MenuItem::Pause1, false);
+  // A closed window gets no more key events, so a held key would never be seen
+  // released.
+  if (!closing_) WaitForGameKeysUp();
+  host_.SetPanelFontColour(StatusPanel::P1Panel, kNavy);
+  host_.SetPanelFontColour(StatusPanel::P2Panel, kNavy);
+  host_.SetPanelFontColour(StatusPanel::P1Score, kPurple);
+  host_.SetPanelFontColour(StatusPanel::P2Score, kPurple);
+  RestoreField();
+  host_.SetCaption(baseCaption_);
+  DrawMessage(kGameOverLine, "");
+  EnterHighScores();
+  host_.SetMenuEnabled(MenuItem::N1Playerstart1, true);
+  host_.SetMenuEnabled(MenuItem::N2Playerstart1, true);
+  running_ = false;
+}
+
+void GameFlow::Pause1Click() {
+  const bool paused = !host_.MenuChecked(MenuItem::Pause1);
+  host_.SetMenuChecked(MenuItem::Pause1, paused);
+  if (paused) {
+    DrawMessage(kPauseLine, "");
+  } else {
+    RestoreField();
+  }
+}
+
+void GameFlow::ShowPause() {
+  host_.SetMenuChecked(MenuItem::Pause1, true);
+  DrawMessage(kPauseLine, "");
+}
+
+void GameFlow::Quitgame1Click() {
+  host_.SetMenuChecked(MenuItem::Pause1, false);
+  state_.GameOver = true;
+}
+
+void GameFlow::Exit1Click() {
+  host_.SetMenuChecked(MenuItem::Pause1, false);
+  state_.GameOver = true;
+  host_.CloseMainWindow();
+}
+
+void GameFlow::FormCloseQuery() {
+  host_.SetMenuChecked(MenuItem::Pause1, false);
+  state_.GameOver = true;
+  closing_ = true;
+}
+
+void GameFlow::AppOnActivate() {
+  host_.SetSoundActivated(true);
+}
+
+void GameFlow::AppOnDeactivate() {
+  host_.SetSoundActivated(false);
+  // Outside a game and during a turn prompt the item is disabled: no pause.
+  if (host_.MenuEnabled(MenuItem::Pause1)) ShowPause();
+}
+
+}  // namespace kelvarok
