@@ -55,8 +55,12 @@ void BM_WorldFrame(benchmark::State& bench) {
     for (int m = 1; m <= kMissileSlots; ++m) {
       TMissile& missile = s.Missiles[m];
       if (missile.Life == 0)
-        missile = TMissile{.Life = 20, .X = m * 70 * kFixedOne, .Y = 420 * kFixedOne,
-                           .VX = 10240, .OldX = m * 70 * kFixedOne, .OldY = 420 * kFixedOne};
+        missile = TMissile{.Life = 20,
+                           .X = m * 70 * kFixedOne,
+                           .Y = 420 * kFixedOne,
+                           .VX = 10240,
+                           .OldX = m * 70 * kFixedOne,
+                           .OldY = 420 * kFixedOne};
     }
     world.PlayFrame();
     benchmark::DoNotOptimize(world.field.pixels().data());

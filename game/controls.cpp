@@ -25,8 +25,7 @@ JoystickConditions ConditionsOf(const JOYINFO& info) {
   return {.fire = (info.wButtons & JOY_BUTTON1) != 0,
           .hyperspace = (info.wButtons & JOY_BUTTON2) != 0,
           .thrust = info.wYpos < 6554,
-          .left = info.wXpos < 16384,
-          .right = info.wXpos > 49152};
+          .left = info.wXpos<16384, .right = info.wXpos> 49152};
 }
 
 }  // namespace
@@ -36,8 +35,7 @@ void GameWorld::ReadControls() {
   if (ship.WarpTime > 0) return;
 
   JoystickConditions joy;
-  const std::int32_t assignment =
-      state.CurPlayer == 1 ? settings_.JoyStick1 : settings_.JoyStick2;
+  const std::int32_t assignment = state.CurPlayer == 1 ? settings_.JoyStick1 : settings_.JoyStick2;
   if (assignment == 1 || assignment == 2) {
     host_.Joysticks().joyGetPos(assignment == 1 ? JOYSTICKID1 : JOYSTICKID2, JoyState);
     joy = ConditionsOf(JoyState);

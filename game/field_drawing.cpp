@@ -15,8 +15,8 @@ void Restore(Bitmap& field, const Bitmap& clean, int x, int y, int size) {
 }
 
 // Frame `frame` of a strip of size x size frames, masked, at (x, y).
-void DrawMasked(Bitmap& field, const Bitmap& mask, const Bitmap& sprite, int frame, int size,
-                int x, int y) {
+void DrawMasked(Bitmap& field, const Bitmap& mask, const Bitmap& sprite, int frame, int size, int x,
+                int y) {
   BitBlt(field, x, y, size, size, mask, frame * size, 0, SRCAND);
   BitBlt(field, x, y, size, size, sprite, frame * size, 0, SRCPAINT);
 }

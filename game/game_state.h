@@ -38,7 +38,7 @@ struct TRock {
   std::int32_t VY = 0;
   std::int32_t OldX = 0;
   std::int32_t OldY = 0;
-  std::int32_t Size = 1;  // 1 big, 2 medium, 3 small
+  std::int32_t Size = 1;   // 1 big, 2 medium, 3 small
   std::int32_t Frame = 0;  // 0..47; the strip column is Frame div 2
   std::int32_t Spin = 0;   // -2..2
   friend bool operator==(const TRock&, const TRock&) = default;

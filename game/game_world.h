@@ -31,8 +31,8 @@ class GameWorld {
   // --- Motion -----------------------------------------------------------
   void MoveShip();
   void MoveRocks();
-  void MoveMissiles();         // live missiles, carry wrap
-  void MoveMissilesNoWrap();   // live missiles, no wrap (the bonus round)
+  void MoveMissiles();        // live missiles, carry wrap
+  void MoveMissilesNoWrap();  // live missiles, no wrap (the bonus round)
   std::int32_t RandomVelocity();
   void ShowScore();
   void NewShip();
@@ -83,6 +83,8 @@ constexpr std::int32_t CarryWrap(std::int32_t c, std::int32_t limit) {
 }
 
 // Fixed point to pixels, truncating toward zero.
-constexpr int ToPixels(std::int32_t fixed) { return fixed / kFixedOne; }
+constexpr int ToPixels(std::int32_t fixed) {
+  return fixed / kFixedOne;
+}
 
 }  // namespace kelvarok

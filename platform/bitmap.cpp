@@ -25,8 +25,9 @@ void BitBlt(Bitmap& dst, int x, int y, int w, int h, const Bitmap& src, int sx, 
   if (w <= 0 || h <= 0) return;
 
   for (int row = 0; row < h; ++row) {
-    Pixel* out = &dst.pixels()[static_cast<std::size_t>(y + row) * static_cast<std::size_t>(dst.width()) +
-                               static_cast<std::size_t>(x)];
+    Pixel* out =
+        &dst.pixels()[static_cast<std::size_t>(y + row) * static_cast<std::size_t>(dst.width()) +
+                      static_cast<std::size_t>(x)];
     const Pixel* in =
         &src.pixels()[static_cast<std::size_t>(sy + row) * static_cast<std::size_t>(src.width()) +
                       static_cast<std::size_t>(sx)];

@@ -33,7 +33,9 @@ class KeyState {
 };
 
 // True when GetAsyncKeyState reports the key as down.
-inline bool KeyDown(KeyState& keys, int vk) { return keys.GetAsyncKeyState(vk) < 0; }
+inline bool KeyDown(KeyState& keys, int vk) {
+  return keys.GetAsyncKeyState(vk) < 0;
+}
 
 // A 256-entry down/up table, fed from key events by the desktop shell and by
 // scripts in tests and the simulator.

@@ -13,6 +13,7 @@ namespace kelvarok {
 
 namespace {
 
+constexpr std::size_t kMaxDeflateRatio = 1032;
 constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
@@ -65,15 +66,26 @@ bool Unfilter(std::vector<std::uint8_t>& data, std::size_t rows, std::size_t str
     for (std::size_t i = 0; i < stride; ++i) {
       const int a = i >= static_cast<std::size_t>(bpp) ? px[i - static_cast<std::size_t>(bpp)] : 0;
       const int b = prev[i];
-      const int c = i >= static_cast<std::size_t>(bpp) ? prev[i - static_cast<std::size_t>(bpp)] : 0;
+      const int c =
+          i >= static_cast<std::size_t>(bpp) ? prev[i - static_cast<std::size_t>(bpp)] : 0;
       int add = 0;
       switch (filter) {
-        case 0: break;
-        case 1: add = a; break;
-        case 2: add = b; break;
-        case 3: add = (a + b) / 2; break;
-        case 4: add = Paeth(a, b, c); break;
-        default: return false;
+        case 0:
+          break;
+        case 1:
+          add = a;
+          break;
+        case 2:
+          add = b;
+          break;
+        case 3:
+          add = (a + b) / 2;
+          break;
+        case 4:
+          add = Paeth(a, b, c);
+          break;
+        default:
+          return false;
       }
       px[i] = static_cast<std::uint8_t>(px[i] + add);
     }
@@ -82,13 +94,12 @@ bool Unfilter(std::vector<std::uint8_t>& data, std::size_t rows, std::size_t str
   return true;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
+std::vector<std::uint8_t> Encode(const Bitmap& bitmap, bool with_alpha) {
   const auto w = static_cast<std::size_t>(bitmap.width());
   const auto h = static_cast<std::size_t>(bitmap.height());
+  const std::size_t channels = with_alpha ? 4 : 3;
   std::vector<std::uint8_t> raw;
-  raw.reserve(h * (w * 3 + 1));
+  raw.reserve(h * (w * channels + 1));
   for (std::size_t y = 0; y < h; ++y) {
     raw.push_back(0);  // filter: none
     for (std::size_t x = 0; x < w; ++x) {
@@ -96,17 +107,29 @@ std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
       raw.push_back(static_cast<std::uint8_t>(p >> 16));
       raw.push_back(static_cast<std::uint8_t>(p >> 8));
       raw.push_back(static_cast<std::uint8_t>(p));
+      if (with_alpha) raw.push_back(static_cast<std::uint8_t>(p >> 24));
     }
   }
   std::vector<std::uint8_t> out(kSignature.begin(), kSignature.end());
   std::vector<std::uint8_t> ihdr;
   PutU32(ihdr, static_cast<std::uint32_t>(w));
   PutU32(ihdr, static_cast<std::uint32_t>(h));
-  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8-bit, RGB, deflate, adaptive, no interlace
+  const std::uint8_t colour_type = with_alpha ? 6 : 2;
+  ihdr.insert(ihdr.end(), {8, colour_type, 0, 0, 0});  // 8-bit, deflate, adaptive, no interlace
   PutChunk(out, "IHDR", ihdr);
   PutChunk(out, "IDAT", Deflate(raw));
   PutChunk(out, "IEND", {});
   return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
+  return Encode(bitmap, false);
+}
+
+std::vector<std::uint8_t> EncodePngWithAlpha(const Bitmap& bitmap) {
+  return Encode(bitmap, true);
 }
 
 std::optional<Bitmap> DecodePng(std::span<const std::uint8_t> bytes) {
@@ -150,7 +173,12 @@ std::optional<Bitmap> DecodePng(std::span<const std::uint8_t> bytes) {
   if (!have_header) return std::nullopt;
 
   const std::size_t stride = std::size_t{width} * static_cast<std::size_t>(channels);
-  std::vector<std::uint8_t> raw((stride + 1) * height);
+  const std::size_t raw_size = (stride + 1) * height;
+  // Deflate cannot expand data more than about 1032 times; a header that claims
+  // more pixels than the compressed data can hold is damaged, and is rejected
+  // before the buffer for those pixels is allocated.
+  if (raw_size / kMaxDeflateRatio > idat.size()) return std::nullopt;
+  std::vector<std::uint8_t> raw(raw_size);
   uLongf raw_len = static_cast<uLongf>(raw.size());
   if (uncompress(raw.data(), &raw_len, idat.data(), static_cast<uLong>(idat.size())) != Z_OK ||
       raw_len != raw.size())
@@ -171,7 +199,8 @@ std::optional<Bitmap> DecodePng(std::span<const std::uint8_t> bytes) {
 bool WritePngFile(const std::string& path, const Bitmap& bitmap) {
   const std::vector<std::uint8_t> bytes = EncodePng(bitmap);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out.flush());
 }
 

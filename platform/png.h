@@ -15,6 +15,10 @@ namespace kelvarok {
 // level with fixed settings, so the same bitmap always gives the same bytes.
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap);
 
+// The same as an 8-bit RGBA PNG whose alpha is the top byte of each pixel (for
+// pictures with transparent parts, such as desktop icons).
+std::vector<std::uint8_t> EncodePngWithAlpha(const Bitmap& bitmap);
+
 // Decodes a non-interlaced 8-bit RGB or RGBA PNG (alpha ignored). Anything
 // else, and any damaged file, gives nullopt; never reads outside the input.
 std::optional<Bitmap> DecodePng(std::span<const std::uint8_t> bytes);

@@ -110,8 +110,8 @@ TEST(DirectionTablesTest, MatchTheKnownHeadings) {
   struct Case {
     int i, cos, sin;
   };
-  const Case cases[] = {{0, 1024, 0},  {1, 1008, 178}, {2, 962, 350},   {3, 887, 512},
-                        {6, 512, 887}, {9, 0, 1024},   {18, -1024, 0},  {27, 0, -1024}};
+  const Case cases[] = {{0, 1024, 0},  {1, 1008, 178}, {2, 962, 350},  {3, 887, 512},
+                        {6, 512, 887}, {9, 0, 1024},   {18, -1024, 0}, {27, 0, -1024}};
   for (const Case& c : cases) {
     EXPECT_EQ(t.CosTab[static_cast<std::size_t>(c.i)], c.cos) << c.i;
     EXPECT_EQ(t.SinTab[static_cast<std::size_t>(c.i)], c.sin) << c.i;
@@ -126,7 +126,8 @@ TEST(RandomTest, TheSequenceIsFixedBySeedAlone) {
   for (int i = 0; i < 8; ++i) first.push_back(a.RandomInt(1000000));
   for (int i = 0; i < 8; ++i) EXPECT_EQ(b.RandomInt(1000000), first[static_cast<std::size_t>(i)]);
   EXPECT_NE(c.RandomInt(1000000), first[0]);
-  EXPECT_EQ(first, (std::vector<std::int32_t>{761558, 418087, 448115, 266133, 959707, 409160, 796008, 835690}));
+  EXPECT_EQ(first, (std::vector<std::int32_t>{761558, 418087, 448115, 266133, 959707, 409160,
+                                              796008, 835690}));
 }
 
 TEST(RandomTest, ResultsStayInRange) {

@@ -23,7 +23,9 @@ Bitmap MaskOf(const Bitmap& strip) {
 
 }  // namespace
 
-Pixel TestBackgroundAt(int x, int y) { return Rgb(1 + x % 250, 1 + y % 250, 7); }
+Pixel TestBackgroundAt(int x, int y) {
+  return Rgb(1 + x % 250, 1 + y % 250, 7);
+}
 
 SpriteSet MakeTestSprites() {
   SpriteSet s;

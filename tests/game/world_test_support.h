@@ -37,9 +37,15 @@ SpriteSet MakeTestSprites();
 // Background pixel of the synthetic sprite set at (x, y).
 Pixel TestBackgroundAt(int x, int y);
 
-inline int StripCodeOf(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
-inline int FrameOf(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
-inline bool IsBody(Pixel p) { return (p & 0xFF) == 200; }
+inline int StripCodeOf(Pixel p) {
+  return static_cast<int>((p >> 16) & 0xFF);
+}
+inline int FrameOf(Pixel p) {
+  return static_cast<int>((p >> 8) & 0xFF);
+}
+inline bool IsBody(Pixel p) {
+  return (p & 0xFF) == 200;
+}
 
 class RecordingWorldHost : public WorldHost {
  public:
