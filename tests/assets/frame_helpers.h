@@ -1,0 +1,77 @@
+// Small measurements of sprite frames for the art tests.
+#pragma once
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+#include "platform/bitmap.h"
+
+namespace kelvarok::testing {
+
+inline int Red(Pixel p) {
+  return static_cast<int>((p >> 16) & 0xFF);
+}
+inline int Green(Pixel p) {
+  return static_cast<int>((p >> 8) & 0xFF);
+}
+inline int Blue(Pixel p) {
+  return static_cast<int>(p & 0xFF);
+}
+
+inline Bitmap FrameOf(const Bitmap& strip, int k, int width) {
+  Bitmap frame(width, strip.height());
+  BitBlt(frame, 0, 0, width, strip.height(), strip, k * width, 0, SRCCOPY);
+  return frame;
+}
+
+// How different two frames of the same size look, blurred over 5 x 5 pixels so
+// that a shape moved by a pixel counts as nearly the same.
+inline long BlurredDistance(const Bitmap& a, const Bitmap& b) {
+  const auto level = [](const Bitmap& f, int x, int y) {
+    int sum = 0;
+    for (int j = y - 2; j <= y + 2; ++j)
+      for (int i = x - 2; i <= x + 2; ++i)
+        if (i >= 0 && j >= 0 && i < f.width() && j < f.height())
+          sum += Red(f.at(i, j)) + Green(f.at(i, j)) + Blue(f.at(i, j));
+    return sum;
+  };
+  long d = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) d += std::abs(level(a, x, y) - level(b, x, y));
+  return d;
+}
+
+// The direction, in degrees counter-clockwise from pointing right (0..360), of
+// the brightness-weighted centroid of the pixels that `select` picks within
+// rmin..rmax pixels of the frame's centre; nothing if no pixel is picked.
+inline std::optional<double> CentroidDegrees(const Bitmap& frame, double rmin, double rmax,
+                                             const std::function<bool(Pixel)>& select) {
+  const double cx = frame.width() / 2.0, cy = frame.height() / 2.0;
+  double sx = 0, sy = 0;
+  for (int y = 0; y < frame.height(); ++y) {
+    for (int x = 0; x < frame.width(); ++x) {
+      const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+      const double r = std::sqrt(dx * dx + dy * dy);
+      const Pixel p = frame.at(x, y);
+      if (r < rmin || r > rmax || !select(p)) continue;
+      const int weight = Red(p) + Green(p) + Blue(p);
+      sx += dx * weight;
+      sy += dy * weight;
+    }
+  }
+  if (sx == 0 && sy == 0) return std::nullopt;
+  const double degrees = std::atan2(-sy, sx) * 180 / 3.14159265358979323846;
+  return degrees < 0 ? degrees + 360 : degrees;
+}
+
+// The difference of two directions in degrees, -180..180.
+inline double AngleBetween(double a, double b) {
+  double d = std::fmod(a - b, 360.0);
+  if (d > 180) d -= 360;
+  if (d < -180) d += 360;
+  return d;
+}
+
+}  // namespace kelvarok::testing
