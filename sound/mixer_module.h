@@ -1,0 +1,128 @@
+// The mixer: one object holds what the process shares (the current and the
+// active session, the device queue, the output blocks and the pool of play
+// entries) and offers the WaveMix operations. Every failure raises
+// EWaveMixError. All calls, and the pump driven by the callback window's
+// messages, run on the user-interface thread.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/ini_reader.h"
+#include "platform/wave_out.h"
+#include "platform/window_messages.h"
+#include "sound/ewavemix_error.h"
+#include "sound/mixer_memory.h"
+#include "sound/mixer_types.h"
+#include "sound/wave_resources.h"
+
+namespace kelvarok {
+
+struct MixerServices {
+  WaveOut& wave_out;
+  WindowMessages& messages;
+  IniReader& ini;
+  Clock& clock;
+  MixerMemory& memory;
+  // Stops what the system's simple sound player plays, before the device opens.
+  std::function<void()> stop_simple_sound;
+};
+
+constexpr int kPlayEntryPoolSize = 100;
+inline constexpr const char* kMixerIniFile = "WAVEMIX.INI";
+inline constexpr const char* kCallbackWindowClass = "WavMix32";
+
+class MixerModule {
+ public:
+  explicit MixerModule(MixerServices services);
+  // Ends a session left open, so that the device and its blocks are released.
+  ~MixerModule();
+  MixerModule(const MixerModule&) = delete;
+  MixerModule& operator=(const MixerModule&) = delete;
+
+  // Sessions.
+  HMIXSESSION WaveMixInit();
+  HMIXSESSION WaveMixConfigureInit(const TMixConfig* config);
+  void WaveMixActivate(HMIXSESSION session, bool activate);
+  void WaveMixCloseSession(HMIXSESSION session);
+
+  // Waves. source is a file path, a resource name or number (with module), or
+  // an MMIOINFO describing a memory image, as flags say.
+  TMixWave* WaveMixOpenWave(HMIXSESSION session, const void* source, WaveResourceModule* module,
+                            std::uint32_t flags);
+  void WaveMixFreeWave(HMIXSESSION session, TMixWave* wave);
+
+  // Channels and play requests.
+  void WaveMixOpenChannel(HMIXSESSION session, std::int32_t channel, std::uint32_t mode);
+  void WaveMixFlushChannel(HMIXSESSION session, std::int32_t channel, std::uint32_t flags);
+  void WaveMixCloseChannel(HMIXSESSION session, std::int32_t channel, std::uint32_t flags);
+  void WaveMixPlay(TMixPlayParams* params);
+
+  // What hosts and tests may look at.
+  HMIXSESSION CurrentSession() const { return current_; }
+  HMIXSESSION ActiveSession() const { return active_; }
+  std::vector<const TMixBlock*> DeviceQueue() const;
+  int FreePlayEntries() const;
+  // The output position now being heard, by the session's rule.
+  std::uint32_t OutputPosition() { return CurrentPosition(*current_); }
+
+ private:
+  // Session (session.cpp).
+  TMixSession& Validate(HMIXSESSION session);
+  void PrepareModule();
+  void ApplySettings(TMixSession& session, const TMixConfig* config);
+  void OpenDevice(TMixSession& session);
+  void CloseDevice(TMixSession& session);
+  void FreeSession(TMixSession* session);
+
+  // Waves (wave_open.cpp).
+  struct OpenedSource;
+  OpenedSource OpenSource(const void* source, WaveResourceModule* module, std::uint32_t flags);
+  void DropPendingPlays(TMixSession& session, const TMixWave* wave);
+
+  // Channels and play entries (channels.cpp, play.cpp).
+  TMixPlayEntry* TakeEntry();
+  void ReturnEntry(TMixPlayEntry* entry);
+  bool ReturnChannelEntries(TMixSession& session, int channel);
+  bool NothingPlaying(const TMixSession& session) const;
+  bool Schedule(TMixSession& session, TMixPlayEntry* entry, std::uint32_t now, bool& remix);
+  std::pair<int, int> ChannelRange(const TMixSession& session, std::int32_t channel,
+                                   std::uint32_t flags) const;
+
+  // Output blocks and the device queue (output_blocks.cpp).
+  void AllocateBlocks(HWAVEOUT device, std::uint32_t block_length);
+  void ReleaseBlocks(HWAVEOUT device);
+  TMixBlock* ClaimBlock(TMixSession& session);
+  void AppendToQueue(TMixBlock* block);
+  void RemoveFromQueue(TMixBlock* block);
+  void FreeQueuedBlocks();
+  void WriteBlock(TMixSession& session, TMixBlock* block);
+
+  // Output position (output_clock.cpp).
+  std::uint32_t ByteCounter(TMixSession& session);
+  void SetPosition(TMixSession& session, std::uint32_t position);
+  std::uint32_t DevicePosition(TMixSession& session);
+  std::uint32_t CurrentPosition(TMixSession& session);
+
+  // Mixing and the pump (mix_block.cpp, pump.cpp).
+  bool MixBlock(TMixSession& session, TMixBlock& block, bool write);
+  void FillAndWrite(TMixSession& session);
+  void FillAndWritePaused(TMixSession& session);
+  void Pump();
+  void RetireFinished(TMixSession& session);
+  void ResettingRemix(std::uint32_t start, TMixPlayEntry* entry);
+  void ShiftingRemix(std::uint32_t start, TMixPlayEntry* entry);
+  LRESULT WindowProcedure(HWND window, std::uint32_t message, WPARAM w, LPARAM l);
+
+  MixerServices services_;
+  TMixSession* current_ = nullptr;
+  TMixSession* active_ = nullptr;
+  TMixBlock* queue_head_ = nullptr;
+  TMixBlock* queue_tail_ = nullptr;
+  std::array<TMixBlock*, kBlockTableSize> blocks_{};
+  std::array<TMixPlayEntry, kPlayEntryPoolSize> pool_{};
+  TMixPlayEntry* free_entries_ = nullptr;
+};
+
+}  // namespace kelvarok

@@ -1,0 +1,22 @@
+// The output position: where in the output stream the listener is now, from
+// the device's byte counter or from the millisecond clock.
+#pragma once
+
+#include <cstdint>
+
+namespace kelvarok {
+
+std::uint32_t AddPositionOffset(std::uint32_t counter, std::uint32_t offset);
+std::uint32_t SubtractPositionOffset(std::uint32_t counter, std::uint32_t offset);
+
+// The position elapsed_ms after position 0: elapsed_ms * bytes_per_sec / 1000
+// rounded to nearest, halves to the even neighbour, then made even for
+// blocks of two or more bytes.
+std::uint32_t ClockPosition(std::uint32_t elapsed_ms, std::uint32_t bytes_per_sec,
+                            std::uint16_t block_align);
+
+// The clock value that corresponds to position 0 when position is heard now.
+std::uint32_t TimeBaseFor(std::uint32_t now_ms, std::uint32_t position,
+                          std::uint32_t bytes_per_sec);
+
+}  // namespace kelvarok

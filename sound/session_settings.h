@@ -1,0 +1,36 @@
+// The settings a session takes from "WAVEMIX.INI" and the rules that turn
+// them into an output format and block layout.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ini_reader.h"
+
+namespace kelvarok {
+
+// Section "default", read before the device is known; each value is the
+// default of the same key in the device's own section.
+struct DefaultSettings {
+  std::uint32_t remix = 1;
+  std::uint32_t good_wave_pos = 0;
+  std::uint32_t wave_blocks = 3;
+  std::uint32_t wave_block_len = 0;  // low 16 bits, a multiple of 4
+  std::uint32_t samples_per_sec = 11;
+};
+
+DefaultSettings ReadDefaultSettings(IniReader& ini);
+
+// "WaveBlocks" as a block count: 2 to 6.
+std::int32_t BlockCountOf(std::uint32_t wave_blocks);
+
+// A rate code (11, 22, 44) as samples per second; other codes give 11025.
+std::uint32_t SamplesPerSecOf(std::uint32_t code);
+bool IsRateCode(std::uint32_t code);
+
+// Bytes per output block: the device's "WaveBlockLen", else the default
+// section's, each clamped to 512..4096; with neither, 2048 per 11025 samples
+// per second, at most 4096.
+std::uint32_t BlockLengthOf(std::uint32_t device_block_len, std::uint32_t default_block_len,
+                            std::uint32_t samples_per_sec);
+
+}  // namespace kelvarok
