@@ -16,7 +16,8 @@ constexpr int kThreatHorizon = 24;  // frames looked ahead for collisions
 constexpr int kJumpWithin = 2;      // a hit this close: jump
 constexpr std::int64_t kThreatMargin = 6 * kFixedOne;
 constexpr std::int32_t kCruiseLimit = 3 * kFixedOne;  // brake above this speed per axis
-constexpr int kAligned = 1;                           // heading steps counted as pointing at it
+constexpr std::int32_t kApproachLimit = kFixedOne + kFixedOne / 2;
+constexpr int kAligned = 1;  // heading steps counted as pointing at it
 
 int HeadingDistance(int from, int to) {
   const int d = ((to - from) % kHeadings + kHeadings) % kHeadings;
@@ -108,7 +109,12 @@ Autopilot::Controls Autopilot::Choose() const {
   }
   int frames = 0;
   const int aim = InterceptHeading(frames);
-  if (aim >= 0) TurnToward(aim, c);
+  if (aim < 0) return c;
+  TurnToward(aim, c);
+  // Out of missile range: drift slowly toward the rock.
+  c.thrust = !s.BonusMode && frames > kMissileFrames &&
+             HeadingDistance(ship.Heading, aim) <= kAligned && std::abs(ship.VX) < kApproachLimit &&
+             std::abs(ship.VY) < kApproachLimit;
   return c;
 }
 
