@@ -24,6 +24,7 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
   host_.Attach(*flow_);
   host_.SetListener(this);
   host_.SetUntil(options_.until);
+  host_.SetStallLimit(kStallLimitMs);
   host_.SetCaption(kBaseCaption);
   flow_->SetObserver(this);
   if (options_.trace != nullptr)
@@ -73,6 +74,7 @@ void Simulator::TakeSnapshots(std::uint32_t before) {
 
 void Simulator::FramePlayed(FramePhase phase, std::uint32_t frameStart, std::int32_t penalty) {
   ++frames_;
+  host_.Progressed();
   if (trace_) trace_->Frame(phase, frameStart, penalty);
   if (autopilot_) autopilot_->Steer();
   if (onFrame) onFrame(phase);

@@ -1,5 +1,7 @@
 #include "tools/sim/virtual_host.h"
 
+#include <algorithm>
+
 namespace kelvarok::sim {
 
 namespace {
@@ -45,9 +47,14 @@ void VirtualHost::StopIfUntilReached() {
 }
 
 void VirtualHost::AdvanceTo(std::uint32_t target) {
-  if (until_ && target >= *until_) {
-    listener().ClockAdvancing(now(), *until_);
-    clock_.Set(*until_);
+  std::optional<std::uint32_t> stop = until_;
+  if (stallLimit_ && ScriptDone()) {
+    const std::uint32_t stalled = lastProgress_ + *stallLimit_;
+    if (!stop || stalled < *stop) stop = stalled;
+  }
+  if (stop && target >= *stop) {
+    listener().ClockAdvancing(now(), std::max(now(), *stop));
+    clock_.Set(std::max(now(), *stop));
     throw RunStopped{};
   }
   if (target == now()) return;
@@ -59,6 +66,7 @@ bool VirtualHost::DeliverDue() {
   bool delivered = false;
   while (!ScriptDone() && events_[next_].time <= now()) {
     const ScriptEvent event = events_[next_++];  // a copy: delivery may nest
+    lastProgress_ = now();
     Deliver(event);
     delivered = true;
   }

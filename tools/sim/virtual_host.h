@@ -48,6 +48,11 @@ class VirtualHost final : public FlowHost {
   void AddEvents(const std::vector<ScriptEvent>& events);
   // The run stops when the clock reaches this time.
   void SetUntil(std::optional<std::uint32_t> until) { until_ = until; }
+  // Once the script is done, the run also stops when this long passes after
+  // the last delivered event and the last Progressed(): the flow then waits for
+  // input that can never come.
+  void SetStallLimit(std::optional<std::uint32_t> ms) { stallLimit_ = ms; }
+  void Progressed() { lastProgress_ = now(); }
 
   // Delivers the script as its times come, until nothing is left to deliver
   // while no game runs, the clock reaches the stop time, or the main window
@@ -118,6 +123,8 @@ class VirtualHost final : public FlowHost {
   std::vector<ScriptEvent> events_;
   std::size_t next_ = 0;
   std::optional<std::uint32_t> until_;
+  std::optional<std::uint32_t> stallLimit_;
+  std::uint32_t lastProgress_ = 0;
   std::deque<std::optional<std::string>> answers_;  // nullopt: cancel
   bool closed_ = false;
   // The Game menu as the main window is created.
