@@ -67,6 +67,12 @@ class MixerModule {
   // The output position now being heard, by the session's rule.
   std::uint32_t OutputPosition() { return CurrentPosition(*current_); }
 
+  // The remix strategies a session's RemixRoutine names: the resetting one
+  // rewrites the queued blocks from start; the shifting one moves the entry to
+  // the first unwritten position.
+  void ResettingRemix(std::uint32_t start, TMixPlayEntry* entry);
+  void ShiftingRemix(std::uint32_t start, TMixPlayEntry* entry);
+
  private:
   // Session (session.cpp).
   TMixSession& Validate(HMIXSESSION session);
@@ -111,8 +117,6 @@ class MixerModule {
   void FillAndWritePaused(TMixSession& session);
   void Pump();
   void RetireFinished(TMixSession& session);
-  void ResettingRemix(std::uint32_t start, TMixPlayEntry* entry);
-  void ShiftingRemix(std::uint32_t start, TMixPlayEntry* entry);
   LRESULT WindowProcedure(HWND window, std::uint32_t message, WPARAM w, LPARAM l);
 
   MixerServices services_;

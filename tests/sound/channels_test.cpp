@@ -1,0 +1,270 @@
+// Channel modes, play requests and their scheduling onto the output.
+#include <gtest/gtest.h>
+
+#include "tests/sound/mixer_rig.h"
+
+namespace kelvarok::testing {
+namespace {
+
+std::vector<int> OpenChannels(HMIXSESSION session) {
+  std::vector<int> open;
+  for (int i = 0; i < kChannelCount; ++i) {
+    if (session->ChannelHeads[static_cast<std::size_t>(i)] != ClosedChannel()) open.push_back(i);
+  }
+  return open;
+}
+
+class Channels : public ::testing::Test {
+ protected:
+  Channels() : session(rig.mixer.WaveMixInit()) {}
+  ~Channels() override {
+    for (TMixWave* wave : waves) rig.mixer.WaveMixFreeWave(session, wave);
+    rig.mixer.WaveMixCloseSession(session);
+    EXPECT_EQ(rig.memory.held(), 0);
+  }
+  TMixWave* Wave(std::size_t length) {
+    waves.push_back(rig.Load({1, 1, 11025, 8, std::vector<std::uint8_t>(length, 200)}));
+    return waves.back();
+  }
+  std::vector<const TMixPlayEntry*> List(int channel) const {
+    std::vector<const TMixPlayEntry*> list;
+    for (const TMixPlayEntry* it = session->ChannelHeads[static_cast<std::size_t>(channel)];
+         it != nullptr; it = it->Next) {
+      list.push_back(it);
+    }
+    return list;
+  }
+
+  MixerRig rig;
+  HMIXSESSION session;
+  std::vector<TMixWave*> waves;
+  std::vector<std::pair<int, TMixWave*>> reports;
+};
+
+TEST_F(Channels, OpenModes) {
+  rig.mixer.WaveMixOpenChannel(session, 5, MixOpenCount);
+  EXPECT_EQ(OpenChannels(session), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(session->OpenChannels, 5);
+  rig.mixer.WaveMixOpenChannel(session, 99, MixOpenAll);
+  EXPECT_EQ(session->OpenChannels, 8);
+  rig.mixer.WaveMixCloseChannel(session, 3, 0);
+  EXPECT_EQ(session->OpenChannels, 7);
+  rig.mixer.WaveMixOpenChannel(session, 3, MixOpenSingle);
+  EXPECT_EQ(session->OpenChannels, 8);
+  rig.mixer.WaveMixCloseChannel(session, 0, MixChannelAll);
+  EXPECT_EQ(session->OpenChannels, 0);
+  EXPECT_TRUE(OpenChannels(session).empty());
+}
+
+TEST_F(Channels, Refusals) {
+  rig.mixer.WaveMixOpenChannel(session, 2, MixOpenSingle);
+  TMixWave* wave = Wave(10);
+  TMixPlayParams params;
+  params.hMixSession = session;
+  params.iChannel = 2;
+  params.lpMixWave = wave;
+  struct Case {
+    const char* name;
+    std::function<void()> call;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"mode 3", [&] { rig.mixer.WaveMixOpenChannel(session, 0, 3); }, "Invalid Flags"},
+      {"open 8", [&] { rig.mixer.WaveMixOpenChannel(session, 8, MixOpenSingle); },
+       "Invalid channel number"},
+      {"open -1", [&] { rig.mixer.WaveMixOpenChannel(session, -1, MixOpenSingle); },
+       "Invalid channel number"},
+      {"count 0", [&] { rig.mixer.WaveMixOpenChannel(session, 0, MixOpenCount); },
+       "Invalid number of channels"},
+      {"count 9", [&] { rig.mixer.WaveMixOpenChannel(session, 9, MixOpenCount); },
+       "Invalid number of channels"},
+      {"open twice", [&] { rig.mixer.WaveMixOpenChannel(session, 2, MixOpenSingle); },
+       "The channel has already been opened"},
+      {"flush 8", [&] { rig.mixer.WaveMixFlushChannel(session, 8, 0); }, "Invalid channel number"},
+      {"flush closed", [&] { rig.mixer.WaveMixFlushChannel(session, 1, 0); },
+       "The specified channel was not open"},
+      {"close closed", [&] { rig.mixer.WaveMixCloseChannel(session, 1, 0); },
+       "The specified channel was not open"},
+      {"play nil", [&] { rig.mixer.WaveMixPlay(nullptr); },
+       "nil parameters pointer passed to WaveMixPlay"},
+      {"play bad session",
+       [&] {
+         TMixPlayParams bad = params;
+         bad.hMixSession = nullptr;
+         rig.mixer.WaveMixPlay(&bad);
+       },
+       "Invalid Session handle"},
+      {"play no wave",
+       [&] {
+         TMixPlayParams bad = params;
+         bad.lpMixWave = nullptr;
+         rig.mixer.WaveMixPlay(&bad);
+       },
+       "nil wave pointer passed to WaveMixPlay!"},
+      {"play inactive", [&] { rig.mixer.WaveMixPlay(&params); },
+       "Wave device not allocated, call WaveMixActivate(hMixSession,TRUE)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ErrorOf(c.call), c.message);
+  }
+  rig.mixer.WaveMixActivate(session, true);
+  const Case active_cases[] = {
+      {"play channel 9",
+       [&] {
+         TMixPlayParams bad = params;
+         bad.iChannel = 9;
+         rig.mixer.WaveMixPlay(&bad);
+       },
+       "Invalid channel number"},
+      {"play closed channel",
+       [&] {
+         TMixPlayParams bad = params;
+         bad.iChannel = 4;
+         rig.mixer.WaveMixPlay(&bad);
+       },
+       "The specified channel was not open"},
+  };
+  for (const Case& c : active_cases) {
+    SCOPED_TRACE(c.name);
+    const std::uint32_t stamps = session->UseCounter;
+    EXPECT_EQ(ErrorOf(c.call), c.message);
+    EXPECT_EQ(session->UseCounter, stamps + (std::string(c.name) == "play closed channel" ? 1 : 0));
+  }
+  rig.mixer.WaveMixCloseChannel(session, 0, MixChannelAll);
+  EXPECT_EQ(ErrorOf([&] { rig.mixer.WaveMixPlay(&params); }),
+            "You must open a channel before you can play a wave");
+  EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+}
+
+TEST_F(Channels, QueuedRequestsFollowEachOtherWithoutAGap) {
+  rig.mixer.WaveMixOpenChannel(session, 1, MixOpenSingle);
+  rig.mixer.WaveMixActivate(session, true);
+  TMixWave* first = Wave(300);
+  TMixWave* second = Wave(500);
+  rig.Play(first, 1, MixPlayWait);
+  rig.Play(second, 1, 0, 2);
+  auto list = List(1);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->StartPos, 0u);
+  EXPECT_EQ(list[0]->EndPos, 299u);
+  EXPECT_EQ(list[1]->StartPos, 299u);
+  EXPECT_EQ(list[1]->EndPos, 299u + 3 * 500 - 1);
+  // Once written, a later request starts where mixing stands.
+  const std::uint32_t mixed_to = session->MixPosition;
+  rig.Play(first, 1);
+  list = List(1);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[2]->StartPos, mixed_to);
+  EXPECT_EQ(rig.device.resets, 0);
+}
+
+TEST_F(Channels, EndlessLoopsNeverEnd) {
+  rig.mixer.WaveMixOpenChannel(session, 0, MixOpenSingle);
+  rig.mixer.WaveMixActivate(session, true);
+  rig.Play(Wave(100), 0, 0, kLoopForever);
+  EXPECT_EQ(List(0)[0]->EndPos, kNeverPos);
+}
+
+TEST_F(Channels, LeastRecentlyUsedChannel) {
+  rig.mixer.WaveMixOpenChannel(session, 2, MixOpenSingle);
+  rig.mixer.WaveMixOpenChannel(session, 5, MixOpenSingle);
+  rig.mixer.WaveMixActivate(session, true);
+  TMixWave* wave = Wave(5000);
+  TMixPlayParams params;
+  params.hMixSession = session;
+  params.lpMixWave = wave;
+  params.dwFlags = MixPlayUseLru;
+
+  params.iChannel = 7;
+  rig.mixer.WaveMixPlay(&params);
+  EXPECT_EQ(params.iChannel, 2) << "an idle candidate is taken at once";
+  rig.Play(wave, 5);
+  session->LastUsed[2] = 7;
+  session->LastUsed[5] = 3;
+  rig.mixer.WaveMixPlay(&params);
+  EXPECT_EQ(params.iChannel, 5) << "both busy: the older stamp";
+  EXPECT_EQ(session->LastUsed[5], session->UseCounter);
+}
+
+TEST_F(Channels, WaitingRequestsAreScheduledInArrivalOrderByTheNextPlay) {
+  rig.mixer.WaveMixOpenChannel(session, 4, MixOpenCount);
+  rig.mixer.WaveMixActivate(session, true);
+  TMixWave* a = Wave(100);
+  TMixWave* b = Wave(200);
+  rig.Play(a, 0, MixPlayWait);
+  rig.Play(b, 1, MixPlayWait);
+  rig.Play(a, 0, MixPlayWait);
+  EXPECT_TRUE(List(0).empty());
+  EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize - 3);
+  EXPECT_TRUE(rig.mixer.DeviceQueue().empty());
+  rig.Play(b, 3);
+  ASSERT_EQ(List(0).size(), 2u);
+  EXPECT_EQ(List(0)[1]->StartPos, 99u) << "the second request for channel 0 follows the first";
+  ASSERT_EQ(List(1).size(), 1u);
+  ASSERT_EQ(List(3).size(), 1u);
+  EXPECT_EQ(session->PendingPlays, nullptr);
+  EXPECT_EQ(rig.device.written.size(), 1u);
+}
+
+TEST_F(Channels, FreeingAWaveDropsItsEntriesEverywhere) {
+  rig.mixer.WaveMixOpenChannel(session, 3, MixOpenCount);
+  rig.mixer.WaveMixActivate(session, true);
+  TMixWave* kept = Wave(4000);
+  TMixWave* dropped = rig.Load({1, 1, 11025, 8, std::vector<std::uint8_t>(4000, 50)});
+  rig.Play(dropped, 0);
+  rig.Play(kept, 0);
+  rig.Play(dropped, 0);
+  rig.Play(dropped, 1);
+  rig.Play(dropped, 2, MixPlayWait);
+  rig.mixer.WaveMixFreeWave(session, dropped);
+  ASSERT_EQ(List(0).size(), 1u);
+  EXPECT_EQ(List(0)[0]->Wave, kept);
+  EXPECT_TRUE(List(1).empty());
+  EXPECT_EQ(session->PendingPlays, nullptr);
+  EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize - 1);
+}
+
+TEST_F(Channels, PoolRunsOutAtTheHundredAndFirstRequest) {
+  rig.mixer.WaveMixOpenChannel(session, 8, MixOpenCount);
+  rig.mixer.WaveMixActivate(session, true);
+  TMixWave* wave = Wave(3000);
+  for (int i = 0; i < kPlayEntryPoolSize; ++i) rig.Play(wave, i % 8);
+  EXPECT_EQ(rig.mixer.FreePlayEntries(), 0);
+  EXPECT_EQ(ErrorOf([&] { rig.Play(wave, 0); }), "Not enough memory");
+  rig.mixer.WaveMixFlushChannel(session, 0, MixChannelAll);
+  EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+}
+
+TEST_F(Channels, FinishedWavesAreRetiredAndReported) {
+  const HWND notify = [&] {
+    WNDCLASSA window_class;
+    window_class.lpszClassName = "Notify";
+    window_class.lpfnWndProc = [this](HWND, std::uint32_t message, WPARAM w, LPARAM l) {
+      if (message == MM_WOM_DONE)
+        reports.emplace_back(static_cast<int>(w), reinterpret_cast<TMixWave*>(l));
+      return LRESULT{0};
+    };
+    rig.messages.RegisterClassA(window_class);
+    return rig.messages.CreateWindowA("Notify", "", 0);
+  }();
+  rig.mixer.WaveMixOpenChannel(session, 6, MixOpenSingle);
+  rig.mixer.WaveMixActivate(session, true);
+  TMixWave* wave = Wave(1000);
+  TMixPlayParams params;
+  params.hMixSession = session;
+  params.iChannel = 6;
+  params.lpMixWave = wave;
+  params.hWndNotify = notify;
+  rig.mixer.WaveMixPlay(&params);
+  rig.RunFor(185);  // the single block of 2048 bytes is still playing
+  EXPECT_TRUE(reports.empty());
+  rig.RunFor(5);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], std::make_pair(6, wave));
+  EXPECT_TRUE(List(6).empty());
+  EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+}
+
+}  // namespace
+}  // namespace kelvarok::testing
