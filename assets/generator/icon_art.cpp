@@ -11,11 +11,17 @@ namespace kelvarok::art {
 
 namespace {
 
-// Proportions of the icon's size.
-constexpr double kTileHalf = 0.47;
+// Proportions of the icon's size. Small icons fill their square and show the
+// ship larger, so that the ring and spike stay visible in a panel.
+struct Layout {
+  double tile_half;
+  double ship_reach;
+};
+constexpr int kSmallestRoomy = 48;
+constexpr Layout kRoomy{0.47, 0.40};
+constexpr Layout kTight{0.50, 0.45};
 constexpr double kCornerRadius = 0.19;
 constexpr double kBorder = 0.018;
-constexpr double kShipReachShare = 0.40;
 
 constexpr int kStarCount = 16;
 constexpr int kSmallestWithStars = 32;
@@ -39,32 +45,33 @@ std::vector<Star> MakeStars() {
     const double radius = random.Between(0.004, 0.011);
     const double brightness = random.Between(0.45, 1.0);
     // Keep the ship's own disc clear.
-    if (Length(at) > kShipReachShare + 0.02) stars.push_back({at, radius, brightness});
+    if (Length(at) > kRoomy.ship_reach + 0.02) stars.push_back({at, radius, brightness});
   }
   return stars;
 }
 
 // How far p (in icon sizes from the centre) lies inside the rounded tile: negative
 // outside, 0 on its edge.
-double TileDepth(Vec2 p) {
-  const double inner = kTileHalf - kCornerRadius;
+double TileDepth(Vec2 p, double tile_half) {
+  const double inner = tile_half - kCornerRadius;
   const double dx = std::max(std::abs(p.x) - inner, 0.0), dy = std::max(std::abs(p.y) - inner, 0.0);
   if (dx > 0 && dy > 0) return kCornerRadius - Length({dx, dy});
-  return kTileHalf - std::max(std::abs(p.x), std::abs(p.y));
+  return tile_half - std::max(std::abs(p.x), std::abs(p.y));
 }
 
 }  // namespace
 
 Bitmap DrawIcon(int size) {
   static const std::vector<Star> stars = MakeStars();
-  const double scale = kShipReachShare * size / kShipReach;
+  const Layout layout = size >= kSmallestRoomy ? kRoomy : kTight;
+  const double scale = layout.ship_reach * size / kShipReach;
   const Direction up_right = Direction::Step(1, 8);
   const ShipLook look{.shield = false, .flame = true};
   return DrawWithAlpha(size, [&](Vec2 p) -> std::optional<Colour> {
     const Vec2 from_centre = p - Vec2{size / 2.0, size / 2.0};
     if (auto ship = ShipAt(from_centre * (1 / scale), up_right, look)) return ship;
     const Vec2 q = from_centre * (1.0 / size);
-    const double depth = TileDepth(q);
+    const double depth = TileDepth(q, layout.tile_half);
     if (depth < 0) return std::nullopt;
     if (depth < kBorder) return kBorderBlue;
     if (size >= kSmallestWithStars) {
