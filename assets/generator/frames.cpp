@@ -20,9 +20,9 @@ Bitmap DrawCentred(int size, const Picture& centred) {
 }
 
 const RockShape& ShapeOf(RockKind kind) {
-  static const RockShape big(14.2, 0xB16B0C4Bull);
-  static const RockShape medium(10.2, 0x3ED1C0DEull);
-  static const RockShape small(6.3, 0x5A11B0CCull);
+  static const RockShape big(14.2, 32676);
+  static const RockShape medium(10.2, 56433);
+  static const RockShape small(6.3, 8919);
   switch (kind) {
     case RockKind::kBig:
       return big;

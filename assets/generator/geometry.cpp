@@ -15,7 +15,7 @@ Normal Unit(double x, double y, double z) {
   return {x / len, y / len, z / len};
 }
 
-double Lit(Normal n, Normal light) {
+double Facing(Normal n, Normal light) {
   return std::max(0.0, n.x * light.x + n.y * light.y + n.z * light.z);
 }
 
@@ -32,11 +32,11 @@ Normal TubeNormal(Vec2 across, double t) {
 }
 
 double Diffuse(Normal n) {
-  return kAmbient + (1 - kAmbient) * Lit(n, Unit(kLightX, kLightY, kLightZ));
+  return kAmbient + (1 - kAmbient) * Facing(n, Unit(kLightX, kLightY, kLightZ));
 }
 
 double Glint(Normal n) {
-  double g = Lit(n, Unit(kLightX, kLightY, kLightZ + 1));
+  double g = Facing(n, Unit(kLightX, kLightY, kLightZ + 1));
   for (int i = 0; i < 5; ++i) g *= g;  // g^32
   return g;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "assets/generator/art_random.h"
+
 namespace kelvarok::art {
 
 namespace {
@@ -12,7 +14,8 @@ double Smooth(double t) {
 
 }  // namespace
 
-Mottle::Mottle(ArtRandom& random, double cell) : cell_(cell) {
+Mottle::Mottle(std::uint64_t seed, double cell) : cell_(cell) {
+  ArtRandom random(seed);
   for (double& node : nodes_) node = random.Unit();
 }
 

@@ -2,16 +2,16 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
-#include "assets/generator/art_random.h"
 #include "assets/generator/geometry.h"
 
 namespace kelvarok::art {
 
 class Mottle {
  public:
-  // Blotches about `cell` pixels across, their values drawn from `random`.
-  Mottle(ArtRandom& random, double cell);
+  // Blotches about `cell` pixels across, their values drawn from `seed`.
+  Mottle(std::uint64_t seed, double cell);
 
   // 0..1 at point p; the pattern repeats every kGrid cells.
   double At(Vec2 p) const;

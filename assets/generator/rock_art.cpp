@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "assets/generator/art_random.h"
+
 namespace kelvarok::art {
 
 namespace {
@@ -27,16 +29,17 @@ Normal Tilt(Normal n, Vec2 slope) {
 }  // namespace
 
 RockShape::RockShape(double reach, std::uint64_t seed)
-    : reach_(reach), random_(seed), coarse_(random_, reach / 2.2), fine_(random_, 1.6) {
+    : reach_(reach), coarse_(seed + 1, reach / 2.2), fine_(seed + 2, 1.6) {
+  ArtRandom random(seed);
   std::array<double, kLumpHarmonics> amplitude{}, phase{};
   for (int k = 0; k < kLumpHarmonics; ++k) {
-    amplitude[static_cast<std::size_t>(k)] = random_.Between(0.03, 0.16) / (1 + 0.4 * k);
-    phase[static_cast<std::size_t>(k)] = random_.Between(0, 2 * kPi);
+    amplitude[static_cast<std::size_t>(k)] = random.Between(0.03, 0.16) / (1 + 0.4 * k);
+    phase[static_cast<std::size_t>(k)] = random.Between(0, 2 * kPi);
   }
   std::vector<double> radius(kOutlinePoints);
   for (int i = 0; i < kOutlinePoints; ++i) {
     const double angle = 2 * kPi * i / kOutlinePoints;
-    double r = 1 + random_.Between(-0.035, 0.035);
+    double r = 1 + random.Between(-0.035, 0.035);
     for (int k = 0; k < kLumpHarmonics; ++k)
       r += amplitude[static_cast<std::size_t>(k)] *
            std::cos((k + 2) * angle + phase[static_cast<std::size_t>(k)]);
@@ -47,10 +50,12 @@ RockShape::RockShape(double reach, std::uint64_t seed)
     const double r = radius[static_cast<std::size_t>(i)] / largest * reach;
     outline_.push_back(Direction::Step(i, kOutlinePoints).Along() * r);
   }
+  // One large crater and a few small ones, scattered.
   for (int c = 0; c < kCraterCount; ++c) {
-    const double along = random_.Between(0.1, 0.6) * reach;
-    const Vec2 centre = Direction(random_.Between(0, 2 * kPi)).Along() * along;
-    craters_.push_back({centre, random_.Between(0.14, 0.26) * reach});
+    const double along = random.Between(0.15, 0.68) * reach;
+    const Vec2 centre = Direction(random.Between(0, 2 * kPi)).Along() * along;
+    const double size = c == 0 ? random.Between(0.22, 0.30) : random.Between(0.09, 0.16);
+    craters_.push_back({centre, size * reach});
   }
 }
 

@@ -35,7 +35,6 @@ class RockShape {
   double reach_;
   std::vector<Vec2> outline_;
   std::vector<Crater> craters_;
-  ArtRandom random_;
   Mottle coarse_;
   Mottle fine_;
 };

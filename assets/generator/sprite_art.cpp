@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "assets/generator/colour.h"
 #include "assets/generator/frames.h"
 #include "assets/generator/starfield.h"
 

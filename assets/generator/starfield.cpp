@@ -1,5 +1,7 @@
 #include "assets/generator/starfield.h"
 
+#include <algorithm>
+
 #include "assets/generator/art_random.h"
 #include "assets/generator/colour.h"
 

@@ -5,8 +5,18 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <ostream>
 
 #include "platform/bitmap.h"
+
+namespace kelvarok {
+
+// Lets test failures name a bitmap by its size rather than dump its bytes.
+inline void PrintTo(const Bitmap& b, std::ostream* out) {
+  *out << b.width() << " x " << b.height() << " bitmap";
+}
+
+}  // namespace kelvarok
 
 namespace kelvarok::testing {
 
