@@ -13,17 +13,17 @@ void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
 }
 }  // namespace
 
-WaveRecorder::WaveRecorder(WaveOut& device) : device_(device) {
-  device_.SetObserver(this);
+WaveRecorder::WaveRecorder(WaveOut& inner) : WaveOutForwarder(inner) {
+  device().SetObserver(this);
 }
 
 WaveRecorder::~WaveRecorder() {
-  device_.SetObserver(nullptr);
+  device().SetObserver(nullptr);
 }
 
 MMRESULT WaveRecorder::waveOutOpen(HWAVEOUT* handle, std::uint32_t device_id,
                                    const WAVEFORMATEX* format, HWND callback, std::uint32_t flags) {
-  const MMRESULT result = device_.waveOutOpen(handle, device_id, format, callback, flags);
+  const MMRESULT result = device().waveOutOpen(handle, device_id, format, callback, flags);
   if (result == MMSYSERR_NOERROR && (flags & WAVE_FORMAT_QUERY) == 0) {
     std::lock_guard lock(mutex_);
     if (!format_) format_ = *format;

@@ -1,0 +1,115 @@
+// kelvarok-mix: converts a wave to the mixer's output format, or renders a
+// script of mixer commands on the virtual wave device.
+#include <fstream>
+#include <iostream>
+
+#include "platform/ini_reader.h"
+#include "platform/virtual_wave_out.h"
+#include "tools/mix/device_log.h"
+#include "tools/mix/mix_options.h"
+#include "tools/mix/script_runner.h"
+
+namespace kelvarok {
+namespace {
+
+bool WriteBytes(const std::string& path, const char* data, std::size_t size) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(data, static_cast<std::streamsize>(size));
+  return static_cast<bool>(out);
+}
+
+class VirtualHost final : public ScriptHost {
+ public:
+  VirtualHost(VirtualClock& clock, VirtualWaveOut& device) : clock_(clock), device_(device) {}
+  void AdvanceOneMillisecond() override {
+    clock_.Advance(1);
+    device_.Poll();
+  }
+
+ private:
+  VirtualClock& clock_;
+  VirtualWaveOut& device_;
+};
+
+struct VirtualPlatform {
+  WindowMessages messages;
+  VirtualClock clock;
+  VirtualWaveOut device{messages, clock};
+  HeapMixerMemory memory;
+};
+
+int Convert(const MixOptions& options, IniReader& ini) {
+  VirtualPlatform platform;
+  MixerModule mixer({platform.device, platform.messages, ini, platform.clock, platform.memory, {}});
+  try {
+    HMIXSESSION session = mixer.WaveMixConfigureInit(&options.config);
+    TMixWave* wave = mixer.WaveMixOpenWave(session, options.input.c_str(), nullptr, 0);
+    const bool written =
+        WriteBytes(options.output, wave->Header.lpData, wave->Header.dwBufferLength);
+    mixer.WaveMixFreeWave(session, wave);
+    mixer.WaveMixCloseSession(session);
+    if (!written) {
+      std::cerr << "kelvarok-mix: cannot write " << options.output << '\n';
+      return 1;
+    }
+  } catch (const EWaveMixError& error) {
+    std::cerr << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+int Render(const MixOptions& options, IniReader& ini) {
+  const std::optional<std::string> script = ReadTextFile(options.input);
+  if (!script) {
+    std::cerr << "kelvarok-mix: cannot read " << options.input << '\n';
+    return 1;
+  }
+  std::vector<ScriptCommand> commands;
+  try {
+    commands = ParseScript(*script);
+  } catch (const ScriptError& error) {
+    std::cerr << error.what() << '\n';
+    return 2;
+  }
+  std::ofstream log_file;
+  if (options.log) {
+    log_file.open(*options.log);
+    if (!log_file) {
+      std::cerr << "kelvarok-mix: cannot write " << *options.log << '\n';
+      return 1;
+    }
+  }
+  VirtualPlatform platform;
+  DeviceLog device(platform.device, platform.clock, options.log ? &log_file : nullptr);
+  MixerModule mixer({device, platform.messages, ini, platform.clock, platform.memory, {}});
+  VirtualHost host(platform.clock, platform.device);
+  const auto error = [&](const std::string& message) {
+    device.Error(message);
+    std::cerr << platform.clock.timeGetTime() << " error " << message << '\n';
+  };
+  RunScript(commands, {mixer, platform.messages, host, options.config,
+                       std::filesystem::path(options.input).parent_path(), error});
+  const std::vector<std::uint8_t> played = device.Played();
+  if (!WriteBytes(options.output, reinterpret_cast<const char*>(played.data()), played.size())) {
+    std::cerr << "kelvarok-mix: cannot write " << options.output << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace kelvarok
+
+int main(int argc, char** argv) {
+  using namespace kelvarok;
+  MixOptions options;
+  try {
+    options = ParseMixOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    std::cerr << "kelvarok-mix: " << error.what() << '\n' << kMixUsage;
+    return 2;
+  }
+  IniTextReader ini(options.ini ? ReadTextFile(*options.ini).value_or("") : "");
+  return options.mode == MixOptions::Mode::Convert ? Convert(options, ini) : Render(options, ini);
+}

@@ -1,0 +1,37 @@
+// Scripts of kelvarok-mix render: one command a line, "MS COMMAND ...", with
+// "#" starting a comment.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvarok {
+
+struct ScriptCommand {
+  enum class Kind { Open, OpenAll, OpenCount, Load, Free, Activate, Play, Flush, Close, End };
+  int line = 0;
+  std::uint32_t ms = 0;
+  Kind kind = Kind::End;
+  std::int32_t channel = 0;
+  bool all_channels = false;
+  bool on = false;
+  std::string name;
+  std::string file;
+  std::uint32_t flags = 0;  // play flags, or MixFlushNoRemix
+  std::uint16_t loops = 0;
+};
+
+// A malformed line: what() is "line N: " and the reason.
+class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The commands in order. Times never go backwards, a wave is named by a load
+// line before it is used, and nothing follows "end".
+std::vector<ScriptCommand> ParseScript(std::string_view text);
+
+}  // namespace kelvarok
