@@ -1,10 +1,13 @@
 #include "assets/sprites.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <span>
+#include <utility>
 
 #include "assets/sprite_strips.h"
 #include "platform/png.h"

@@ -38,7 +38,7 @@ std::optional<Colour> BallAt(Vec2 p) {
 std::optional<Colour> SpikeAt(Vec2 p, Direction heading) {
   const Vec2 q = heading.ToLocal(p);
   const double t = (q.x - kSpikeBase) / (kSpikeTip - kSpikeBase);
-  if (t < 0 || t > 1) return std::nullopt;
+  if (t < 0 || t >= 1) return std::nullopt;  // the tip itself has no width
   const double half = kSpikeHalfWidth * (1 - t);
   if (std::abs(q.y) > half) return std::nullopt;
   const Normal n = TubeNormal(heading.Side(), q.y / half);
@@ -71,12 +71,12 @@ std::optional<Colour> FlameAt(Vec2 p, Direction heading) {
   const Vec2 q = heading.ToLocal(p);
   const double behind = -q.x;
   const double t = (behind - kFlameStart) / (kFlameEnd - kFlameStart);
-  if (t < 0 || t > 1) return std::nullopt;
+  if (t < 0 || t >= 1) return std::nullopt;
   const double half = kFlameHalfWidth * std::sqrt(1 - t);
   const double across = std::abs(q.y) / half;
   if (across > 1) return std::nullopt;
   const double tc = (behind - kFlameStart) / (kCoreEnd - kFlameStart);
-  if (tc <= 1 && std::abs(q.y) <= kCoreHalfWidth * std::sqrt(1 - tc))
+  if (tc < 1 && std::abs(q.y) <= kCoreHalfWidth * std::sqrt(1 - tc))
     return Mix(kCoreWhite, kCoreYellow, tc);
   return Mix(kFlameOrange, kFlameRed, t) * (1 - 0.25 * across);
 }
