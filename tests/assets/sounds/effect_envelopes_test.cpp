@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "tests/assets/sounds/committed_effects.h"
