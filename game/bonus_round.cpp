@@ -97,8 +97,7 @@ void GameFlow::BonusWarmUp() {
     world_.DrawShip(false);
     host_.InvalidateField();
     world_.ReadControls();
-    PaceFrame(frameStart);
-    FramePlayed(FramePhase::Warmup, frameStart);
+    EndFrame(FramePhase::Warmup, frameStart);
   }
 }
 
@@ -125,7 +124,8 @@ void GameFlow::FlyBonusRocks(int rocks) {
     world_.DrawShip(false);
     host_.InvalidateField();
     world_.ReadControls();
-    PaceFrame(frameStart);
+    // Checked before the frame's wait rather than after it: nothing that runs
+    // during the wait looks at the rocks.
     if (row[rocks].X > state_.FieldW) {
       // The last rock has left on the right: the survivors line up above the
       // field for the mirrored pass.
@@ -135,7 +135,7 @@ void GameFlow::FlyBonusRocks(int rocks) {
         row[i].Y = -kRowOffset;
       }
     }
-    FramePlayed(FramePhase::Bonus, frameStart);
+    EndFrame(FramePhase::Bonus, frameStart);
   }
 }
 

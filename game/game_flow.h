@@ -21,8 +21,9 @@ enum class FramePhase { Play, Crash, Warmup, Bonus };
 class FlowObserver {
  public:
   virtual ~FlowObserver() = default;
-  // After the last step of every frame (its pacing included); frameStart is
-  // the clock at which the frame began, penaltyClock the life's penalty clock.
+  // After the work of every frame, just before it waits out its 40 ms;
+  // frameStart is the clock at which the frame began, penaltyClock the life's
+  // penalty clock.
   virtual void FramePlayed(FramePhase phase, std::uint32_t frameStart,
                            std::int32_t penaltyClock) = 0;
   // After a message was written onto the field.
@@ -74,7 +75,8 @@ class GameFlow {
   void WaitTime(std::uint32_t ms);
   void WaitForGameKeysUp();
   void WaitForEnter();
-  void FramePlayed(FramePhase phase, std::uint32_t frameStart);
+  // Reports the frame to the observer, then waits out its 40 ms.
+  void EndFrame(FramePhase phase, std::uint32_t frameStart);
 
   // --- Between the frames (round_setup.cpp, life_transitions.cpp,
   //     bonus_round.cpp) -------------------------------------------------------

@@ -47,8 +47,7 @@ void GameFlow::CrashSequence() {
     world_.DrawRocks();
     world_.DrawShip(true);
     host_.InvalidateField();
-    PaceFrame(frameStart);
-    FramePlayed(FramePhase::Crash, frameStart);
+    EndFrame(FramePhase::Crash, frameStart);
   }
 }
 

@@ -49,8 +49,9 @@ void GameFlow::WaitForEnter() {
   while (!KeyDown(host_.Keys(), VK_RETURN)) host_.WaitForMessages(kConditionPollMs);
 }
 
-void GameFlow::FramePlayed(FramePhase phase, std::uint32_t frameStart) {
+void GameFlow::EndFrame(FramePhase phase, std::uint32_t frameStart) {
   if (observer_ != nullptr) observer_->FramePlayed(phase, frameStart, penaltyClock_);
+  PaceFrame(frameStart);
 }
 
 }  // namespace kelvarok

@@ -75,8 +75,7 @@ void GameFlow::PlayRoundFrame() {
   const std::uint32_t frameStart = host_.clock().timeGetTime();
   world_.PlayFrame();
   CountDownShield();
-  PaceFrame(frameStart);
-  FramePlayed(FramePhase::Play, frameStart);
+  EndFrame(FramePhase::Play, frameStart);
 }
 
 void GameFlow::CountDownShield() {

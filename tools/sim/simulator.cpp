@@ -60,8 +60,13 @@ void Simulator::SetKey(int vk, bool down) {
   } else {
     host_.keys.Release(vk);
   }
-  if (options_.keyRecord != nullptr)
-    *options_.keyRecord << host_.now() << " key " << vk << (down ? " down\n" : " up\n");
+  if (options_.keyRecord == nullptr) return;
+  // A scripted key takes effect at the first message processing at or after
+  // its time. Keys chosen after a frame's work must not reach that frame, and
+  // the processing at the frame's own start time came before it: such keys
+  // are recorded one millisecond later.
+  const std::uint32_t at = host_.now() + (steering_ ? 1 : 0);
+  *options_.keyRecord << at << " key " << vk << (down ? " down\n" : " up\n");
 }
 
 void Simulator::TakeSnapshots(std::uint32_t before) {
@@ -76,7 +81,11 @@ void Simulator::FramePlayed(FramePhase phase, std::uint32_t frameStart, std::int
   ++frames_;
   host_.Progressed();
   if (trace_) trace_->Frame(phase, frameStart, penalty);
-  if (autopilot_) autopilot_->Steer();
+  if (autopilot_) {
+    steering_ = true;
+    autopilot_->Steer();
+    steering_ = false;
+  }
   if (onFrame) onFrame(phase);
 }
 

@@ -89,6 +89,7 @@ class Simulator final : public FlowObserver, public HostListener {
   std::vector<Snapshot> missed_;
   std::size_t nextSnapshot_ = 0;
   std::uint64_t frames_ = 0;
+  bool steering_ = false;
 };
 
 }  // namespace kelvarok::sim

@@ -1,0 +1,82 @@
+// The autopilot plays whole games over many seeds; the model's invariants are
+// checked after every frame.
+#include <gtest/gtest.h>
+
+#include "tests/game/flow_test_support.h"
+#include "tools/sim/simulator.h"
+
+#ifndef KELVAROK_SOAK_FRAMES
+#define KELVAROK_SOAK_FRAMES 200000
+#endif
+
+namespace kelvarok::sim {
+namespace {
+
+void CheckInvariants(const GameState& s, FramePhase phase) {
+  const bool inField = phase == FramePhase::Play || phase == FramePhase::Crash;
+  const auto inside = [&](std::int32_t x, std::int32_t y) {
+    return x >= 0 && x <= s.FieldW && y >= 0 && y <= s.FieldH;
+  };
+  for (int p = 1; p <= kPlayers; ++p) {
+    int counted = 0;
+    for (int i = 1; i <= kRockSlots; ++i) {
+      const TRock& r = s.Rocks[p][i];
+      if (!r.Active) continue;
+      counted += r.Hard ? 0 : 1;
+      ASSERT_TRUE(r.Frame >= 0 && r.Frame <= 47) << r.Frame;
+      ASSERT_TRUE(r.Spin >= -2 && r.Spin <= 2) << r.Spin;
+      ASSERT_TRUE(r.Size >= 1 && r.Size <= 3) << r.Size;
+      ASSERT_TRUE(!r.Hard || r.Size == 3);
+      if (inField && p == s.CurPlayer) {
+        ASSERT_TRUE(inside(r.X, r.Y)) << r.X << "," << r.Y;
+      }
+    }
+    ASSERT_EQ(s.RockCount[p], counted) << "player " << p;
+    ASSERT_GE(s.Score[p], 0);
+  }
+  const TShip& ship = s.Ships[s.CurPlayer];
+  ASSERT_TRUE(ship.Heading >= 0 && ship.Heading <= 35) << ship.Heading;
+  if (inField) {
+    ASSERT_TRUE(inside(ship.X, ship.Y)) << ship.X << "," << ship.Y;
+  }
+  for (int m = 1; m <= kMissileSlots; ++m) {
+    const TMissile& mi = s.Missiles[m];
+    ASSERT_TRUE(mi.Life >= 0 && mi.Life <= 20) << mi.Life;
+    if (inField && mi.Life > 0) {
+      ASSERT_TRUE(inside(mi.X, mi.Y)) << mi.X << "," << mi.Y;
+    }
+  }
+}
+
+TEST(SimSoakTest, TheAutopilotPlaysWithoutBreakingTheModel) {
+  const SpriteSet sprites = testing::MakeTestSprites();
+  std::uint64_t frames = 0;
+  int seeds = 0;
+  int bonusWithinFiveMinutes = 0;
+  for (std::uint64_t seed = 1; frames < KELVAROK_SOAK_FRAMES; ++seed) {
+    SCOPED_TRACE(seed);
+    testing::FixedTextPainter text;
+    SimOptions options;
+    options.seed = seed;
+    options.autopilot = true;
+    Simulator sim(sprites, text, options);
+    bool failed = false;
+    bool bonusSeen = false;
+    sim.onFrame = [&](FramePhase phase) {
+      if (failed) return;
+      CheckInvariants(sim.world().state, phase);
+      failed = ::testing::Test::HasFatalFailure();
+      if (phase == FramePhase::Bonus && sim.host().now() <= 300000) bonusSeen = true;
+    };
+    sim.Run();
+    ASSERT_FALSE(failed);
+    frames += sim.framesPlayed();
+    ++seeds;
+    bonusWithinFiveMinutes += bonusSeen ? 1 : 0;
+  }
+  // The demo relies on the autopilot reaching round 3's bonus round quickly.
+  EXPECT_GE(bonusWithinFiveMinutes * 4, seeds * 3) << bonusWithinFiveMinutes << " of " << seeds;
+}
+
+}  // namespace
+}  // namespace kelvarok::sim
