@@ -22,6 +22,7 @@ namespace {
 struct Families {
   QString field;
   QString status;
+  QString statusBold;
 };
 
 QString Register(const std::uint8_t* data, std::size_t size) {
@@ -38,7 +39,7 @@ const Families& Registered() {
     Families f;
     f.field = Register(font_LiberationSerif_Regular_ttf, font_LiberationSerif_Regular_ttf_size);
     f.status = Register(font_OCRA_ttf, font_OCRA_ttf_size);
-    Register(font_OCRABold_ttf, font_OCRABold_ttf_size);
+    f.statusBold = Register(font_OCRABold_ttf, font_OCRABold_ttf_size);
     return f;
   }();
   return families;
@@ -52,8 +53,11 @@ void RegisterEmbeddedFonts() {
 QString FieldFontFamily() {
   return Registered().field;
 }
-QString StatusFontFamily() {
-  return Registered().status;
+QFont StatusFont(int pixelSize, bool bold) {
+  QFont font(bold ? Registered().statusBold : Registered().status);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
 }
 
 }  // namespace kelvarok

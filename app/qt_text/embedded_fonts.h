@@ -2,6 +2,7 @@
 // New Roman" (the same metrics), OCR-A for the status bar's "OCR A Extended".
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 namespace kelvarok {
@@ -10,8 +11,9 @@ namespace kelvarok {
 // the QGuiApplication exists. Later calls do nothing.
 void RegisterEmbeddedFonts();
 
-// Family names of the registered fonts.
+// Family name of the field font.
 QString FieldFontFamily();
-QString StatusFontFamily();
+// The status bar's font at a pixel height; OCR-A has a drawn bold of its own.
+QFont StatusFont(int pixelSize, bool bold);
 
 }  // namespace kelvarok

@@ -1,0 +1,96 @@
+// The kelvarok-sim program as scripts call it: exit status, messages,
+// snapshots and the final object.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/png.h"
+
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class SimCliTest : public ::testing::Test {
+ protected:
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("kelvarok-sim-cli-" + std::to_string(::getpid()));
+  void SetUp() override { std::filesystem::create_directories(dir); }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  std::string Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  }
+  Result Sim(const std::string& args) {
+    const std::string command = std::string(KELVAROK_SIM) + " " + args + " >" +
+                                (dir / "out").string() + " 2>" + (dir / "err").string();
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir / "out"), Slurp(dir / "err")};
+  }
+};
+
+TEST_F(SimCliTest, ABadScriptLineRunsNothing) {
+  const std::string script = Write("bad.txt", "0 menu N1Playerstart1\n5 jump\n");
+  const Result r = Sim("--script " + script + " --trace " + (dir / "t").string());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "line 2: unknown event 'jump'\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "t"));
+}
+
+TEST_F(SimCliTest, BadOptionsAreRefused) {
+  for (const char* args : {"--speed 3", "--seed", "--seed x", "--until -1", "--snapshot 5",
+                           "--script /nonexistent/kelvarok.txt"}) {
+    SCOPED_TRACE(args);
+    EXPECT_EQ(Sim(args).status, 2);
+  }
+}
+
+TEST_F(SimCliTest, TheFinalObjectClosesTheTraceOnStdoutOnce) {
+  const Result r = Sim("--autopilot --seed 2 --until 30000 --trace -");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_THAT(r.out, StartsWith("{\"t\":0,\"event\":\"menu\""));
+  EXPECT_THAT(r.out, EndsWith("\n"));
+  const std::size_t last = r.out.rfind("{\"final\":true,\"t\":30000,");
+  ASSERT_NE(last, std::string::npos);
+  EXPECT_EQ(r.out.find("{\"final\""), last);
+}
+
+TEST_F(SimCliTest, ASnapshotSavesTheFieldAsItStands) {
+  const std::string png = (dir / "intro.png").string();
+  const Result r = Sim("--autopilot --until 3000 --snapshot 1000:" + png +
+                       " --snapshot 9000:" + (dir / "never.png").string());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_THAT(r.out, StartsWith("{\"final\":true,\"t\":3000,"));
+  EXPECT_THAT(r.err, HasSubstr("the run ended before the snapshot at 9000 ms"));
+  const auto field = kelvarok::ReadPngFile(png);
+  ASSERT_TRUE(field.has_value());
+  EXPECT_EQ(field->width(), 750);
+  EXPECT_EQ(field->height(), 450);
+  int yellow = 0;  // the intro's "Player 1" and "Round 1"
+  for (const kelvarok::Pixel p : field->pixels()) yellow += p == kelvarok::Rgb(255, 255, 0) ? 1 : 0;
+  EXPECT_GT(yellow, 100);
+  EXPECT_FALSE(std::filesystem::exists(dir / "never.png"));
+}
+
+}  // namespace
