@@ -53,6 +53,9 @@ void RegisterEmbeddedFonts() {
 QString FieldFontFamily() {
   return Registered().field;
 }
+QString StatusFontFamily() {
+  return Registered().status;
+}
 QFont StatusFont(int pixelSize, bool bold) {
   QFont font(bold ? Registered().statusBold : Registered().status);
   font.setPixelSize(pixelSize);

@@ -11,8 +11,9 @@ namespace kelvarok {
 // the QGuiApplication exists. Later calls do nothing.
 void RegisterEmbeddedFonts();
 
-// Family name of the field font.
+// Family names of the registered fonts (OCR-A regular for the status bar).
 QString FieldFontFamily();
+QString StatusFontFamily();
 // The status bar's font at a pixel height; OCR-A has a drawn bold of its own.
 QFont StatusFont(int pixelSize, bool bold);
 
