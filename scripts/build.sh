@@ -3,5 +3,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
-cmake -S "$root" -B "$root/$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+cmake -S "$root" -B "$root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$root/$dir" -j "$(nproc)"
