@@ -53,10 +53,11 @@ void TWaveMix::SetChannels(std::uint8_t value) {
   } else if (value == 0) {
     mixer_.WaveMixCloseChannel(session_, 0, MixChannelAll);
   } else {
+    const unsigned changed = static_cast<unsigned>(value ^ channels_);
     for (int channel = 0; channel < kChannelCount; ++channel) {
-      const bool wanted = ((value >> channel) & 1) != 0;
-      if (wanted == (((channels_ >> channel) & 1) != 0)) continue;
-      if (wanted) {
+      const unsigned bit = 1u << channel;
+      if ((changed & bit) == 0) continue;
+      if ((value & bit) != 0) {
         mixer_.WaveMixOpenChannel(session_, channel, MixOpenSingle);
       } else {
         mixer_.WaveMixCloseChannel(session_, channel, 0);
