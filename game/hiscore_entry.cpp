@@ -22,6 +22,7 @@ void GameFlow::EnterHighScores() {
 }
 
 void GameFlow::Highscores1Click() {
+  if (closing_) return;  // the window is closing while the game's loop runs out
   host_.ShowHighScores(HiScoreCellsOf(hiscores_));
 }
 

@@ -254,7 +254,8 @@ TEST_F(SessionTest, ATurnPromptWaitsForEnterAndIgnoresTheFocus) {
 }
 
 TEST_F(SessionTest, ClosingTheWindowEndsTheGameWithoutAHighScoreEntry) {
-  Script("0 name Alice\n0 menu N1Playerstart1\n3000 close\n3000 key 17 down");
+  Script(
+      "0 name Alice\n0 menu N1Playerstart1\n3000 close\n3000 key 17 down\n3000 menu Highscores1");
   onFrame = [this](const PlayedFrame&) { state().Score[1] = 500; };
   Run();
   EXPECT_TRUE(host.Closed());

@@ -8,6 +8,17 @@ namespace kelvarok::sim {
 
 namespace {
 
+// A joystick the script moves is assigned to its player: joystick 0 (the
+// first) to player 1, joystick 1 (the second) to player 2. Unassigned, as by
+// default, a joystick is not read at all.
+void AssignScriptedJoysticks(const std::vector<ScriptEvent>& script, GameSettings& settings) {
+  for (const ScriptEvent& e : script) {
+    if (e.kind != ScriptEvent::Kind::Joy) continue;
+    if (e.joystick == JOYSTICKID1) settings.JoyStick1 = 1;
+    if (e.joystick == JOYSTICKID2) settings.JoyStick2 = 2;
+  }
+}
+
 bool StartsAGame(const std::vector<ScriptEvent>& script) {
   return std::any_of(script.begin(), script.end(), [](const ScriptEvent& e) {
     return e.kind == ScriptEvent::Kind::Menu &&
@@ -19,6 +30,7 @@ bool StartsAGame(const std::vector<ScriptEvent>& script) {
 
 Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOptions options)
     : options_(std::move(options)), host_(fieldText) {
+  AssignScriptedJoysticks(options_.script, settings_);
   world_ = std::make_unique<GameWorld>(sprites, settings_, host_, options_.seed);
   flow_ = std::make_unique<GameFlow>(*world_, host_, hiscores_, kBaseCaption);
   host_.Attach(*flow_);

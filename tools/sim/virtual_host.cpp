@@ -9,6 +9,8 @@ namespace {
 // Unwinds the flow, however deeply nested, when the run is over.
 struct RunStopped {};
 
+constexpr std::size_t kEditBoxLimit = 255;
+
 }  // namespace
 
 void VirtualHost::AddEvents(const std::vector<ScriptEvent>& events) {
@@ -173,7 +175,7 @@ bool VirtualHost::InputQuery(const std::string& dialogCaption, const std::string
     listener().Prompted(prompt, nullptr);
     return false;
   }
-  text = *answer;
+  text = answer->substr(0, kEditBoxLimit);  // all the dialog's edit box takes
   listener().Prompted(prompt, &text);
   return true;
 }

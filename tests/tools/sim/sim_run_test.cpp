@@ -110,6 +110,17 @@ TEST(SimRunTest, AGameWithAHighScoreTracesItsPromptAndTable) {
   EXPECT_EQ(lines.back(), out.final);
 }
 
+TEST(SimRunTest, AScriptedJoystickSteersItsPlayer) {
+  SimOptions options;
+  options.script = Events("0 menu N1Playerstart1\n0 joy 0 32768 0 1\n");
+  options.until = 2041;
+  const Outcome out = RunSim(options);
+  // Stick forward: thrust along heading 9 (straight up).
+  EXPECT_THAT(out.trace, HasSubstr("\"vx\":0,\"vy\":1024,\"heading\":9"));
+  options.script = Events("0 menu N1Playerstart1\n");
+  EXPECT_THAT(RunSim(options).trace, HasSubstr("\"vx\":0,\"vy\":0,\"heading\":9"));
+}
+
 TEST(SimRunTest, ClosingEndsTheRunOnceTheGameHasReturned) {
   SimOptions options;
   options.script = Events("0 menu N1Playerstart1\n3000 close\n3000 menu Highscores1\n");
