@@ -1,0 +1,51 @@
+#include "app/command_line.h"
+
+namespace kelvarok {
+namespace {
+
+template <typename Number>
+std::optional<Number> ParseNumber(const QString& text) {
+  bool ok = false;
+  const qulonglong value = text.toULongLong(&ok, 10);
+  if (!ok || value > static_cast<qulonglong>(std::numeric_limits<Number>::max()))
+    return std::nullopt;
+  return static_cast<Number>(value);
+}
+
+}  // namespace
+
+std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& arguments) {
+  CommandLine line;
+  if (arguments.isEmpty()) return line;
+  if (arguments.first() != "--demo")
+    return CommandLineError{QString("unknown argument '%1'").arg(arguments.first())};
+  DemoOptions demo;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& option = arguments[i];
+    if (option == "--open-menu") {
+      demo.openMenu = true;
+      continue;
+    }
+    if (i + 1 >= arguments.size())
+      return CommandLineError{QString("'%1' needs a value").arg(option)};
+    const QString& value = arguments[++i];
+    const auto bad = [&] {
+      return CommandLineError{QString("bad value '%1' for '%2'").arg(value, option)};
+    };
+    if (option == "--seed") {
+      if (!(demo.seed = ParseNumber<std::uint64_t>(value))) return bad();
+    } else if (option == "--frames") {
+      if (!(demo.frames = ParseNumber<int>(value))) return bad();
+    } else if (option == "--pause-at") {
+      if (!(demo.pauseAt = ParseNumber<int>(value))) return bad();
+    } else if (option == "--screenshot") {
+      demo.screenshot = value;
+    } else {
+      return CommandLineError{QString("unknown argument '%1'").arg(option)};
+    }
+  }
+  line.demo = demo;
+  return line;
+}
+
+}  // namespace kelvarok

@@ -1,0 +1,37 @@
+// The frame the game's dialogs share: a fixed client size in absolute pixels,
+// centred on the screen, the dialog font, and (for the option dialogs) no
+// close box, so that only their "Ok" button closes them.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+
+namespace kelvarok {
+
+// "MS Sans Serif" 8 pt: a 13-pixel line, here in Liberation Sans.
+QFont DialogFont();
+
+// A font of the given family (with Qt's substitute where it is missing),
+// pixel height and weight.
+QFont PixelFont(const QString& family, int pixels, bool bold = false);
+
+// Moves a top-level widget to the centre of the screen it is on.
+void CentreOnScreen(QWidget& window);
+
+class FixedDialog : public QDialog {
+ public:
+  enum class Frame { WithCloseBox, WithoutCloseBox };
+  FixedDialog(QWidget* parent, const QString& caption, QSize client, Frame frame);
+
+  // Escape and the window manager's close request do nothing when the dialog
+  // has no close box.
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  Frame frame_;
+};
+
+}  // namespace kelvarok

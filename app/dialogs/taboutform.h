@@ -1,0 +1,43 @@
+// "About": the program's name, version and maker, and a link to the maker's
+// web site.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <functional>
+
+#include "app/dialogs/fixed_dialog.h"
+
+namespace kelvarok {
+
+inline constexpr char kWebSite[] = "https://ombrix.example/kelvarok/";
+
+// A label that reports clicks with the left mouse button.
+class LinkLabel final : public QLabel {
+ public:
+  LinkLabel(const QString& text, std::function<void()> onClick, QWidget* parent);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  std::function<void()> onClick_;
+};
+
+class TAboutForm final : public FixedDialog {
+ public:
+  // openUrl opens an address in the user's browser.
+  explicit TAboutForm(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
+
+  LinkLabel* Link = nullptr;
+  QPushButton* OkButton = nullptr;
+
+  // Enter and Escape both close the box.
+  void reject() override { QDialog::reject(); }
+
+ private:
+  std::function<void(const QUrl&)> openUrl_;
+};
+
+}  // namespace kelvarok

@@ -1,0 +1,63 @@
+#include "app/dialogs/thsform.h"
+
+#include <array>
+
+#include "app/dialogs/bevel_label.h"
+#include "app/latin1_text.h"
+#include "game/flow_host.h"
+
+namespace kelvarok {
+namespace {
+
+constexpr std::array<int, 4> kColumnWidths{49, 64, 64, 129};  // Rank, Score, Round, Name
+constexpr int kRowHeight = 21;
+constexpr int kTableTop = 8;
+
+QColor ColourOf(Pixel p) {
+  return QColor::fromRgb(p);
+}
+
+}  // namespace
+
+THSForm::THSForm(QWidget* parent)
+    : FixedDialog(parent, "High Scores", QSize(306, 289), Frame::WithoutCloseBox) {
+  QFont bold = DialogFont();
+  bold.setBold(true);
+  const auto cell = [this](QLabel* label, int column, int row) {
+    int x = 0;
+    for (int c = 0; c < column; ++c) x += kColumnWidths[static_cast<std::size_t>(c)];
+    label->setGeometry(x, kTableTop + row * kRowHeight,
+                       kColumnWidths[static_cast<std::size_t>(column)], kRowHeight);
+    return label;
+  };
+  int column = 0;
+  for (const char* header : {"Rank", "Score", "Round", "Name"})
+    cell(MakeBevelLabel(header, bold, ColourOf(kMaroon), Qt::AlignCenter, this), column++, 0);
+
+  const QColor navy = ColourOf(kNavy);
+  for (int i = 1; i <= kHiScorePlaces; ++i) {
+    cell(MakeBevelLabel(QString::number(i), DialogFont(), palette().color(QPalette::WindowText),
+                        Qt::AlignCenter, this),
+         0, i);
+    Score[i] = cell(
+        MakeBevelLabel("0 ", DialogFont(), navy, Qt::AlignRight | Qt::AlignVCenter, this), 1, i);
+    Score[i]->setObjectName(QString("Score%1").arg(i));
+    Round[i] = cell(MakeBevelLabel("", DialogFont(), navy, Qt::AlignCenter, this), 2, i);
+    Round[i]->setObjectName(QString("Round%1").arg(i));
+    Name[i] = cell(MakeBevelLabel("", DialogFont(), navy, Qt::AlignCenter, this), 3, i);
+    Name[i]->setObjectName(QString("Name%1").arg(i));
+  }
+  OkButton = new QPushButton("Ok", this);
+  OkButton->setGeometry((306 - 113) / 2, 252, 113, 25);
+  connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void THSForm::SetCells(const HiScoreCells& cells) {
+  for (int i = 1; i <= kHiScorePlaces; ++i) {
+    Score[i]->setText(FromLatin1(cells[i].Score));
+    Round[i]->setText(FromLatin1(cells[i].Round));
+    Name[i]->setText(FromLatin1(cells[i].Name));
+  }
+}
+
+}  // namespace kelvarok

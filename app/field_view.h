@@ -1,0 +1,23 @@
+// iBackGround: shows the field bitmap stretched to the widget, pixel for
+// pixel without smoothing, as the old picture control did.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/bitmap.h"
+
+namespace kelvarok {
+
+class FieldView final : public QWidget {
+ public:
+  // The bitmap must outlive the view and keep its size.
+  FieldView(const Bitmap& field, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const Bitmap& field_;
+};
+
+}  // namespace kelvarok

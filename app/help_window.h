@@ -1,0 +1,23 @@
+// The help window: the bundled HTML help in a browser of the program's own.
+#pragma once
+
+#include <QTextBrowser>
+
+namespace kelvarok {
+
+// The help file installed beside the program's data:
+// <prefix>/share/kelvarok/help/kelvarok.html for <prefix>/bin/kelvarok.
+QString HelpFilePath();
+
+class HelpWindow final : public QTextBrowser {
+ public:
+  explicit HelpWindow(QString helpFile);
+
+  // Opens the help at its contents; a missing file is reported in the window.
+  void ShowContents();
+
+ private:
+  QString helpFile_;
+};
+
+}  // namespace kelvarok

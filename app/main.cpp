@@ -1,0 +1,70 @@
+// kelvarok: the desktop program. See command_line.h for its arguments.
+#include <QDateTime>
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "app/demo_mode.h"
+#include "app/help_window.h"
+#include "app/kelvarok_application.h"
+#include "app/settings_store.h"
+#include "app/single_instance.h"
+#include "app/termination_signal.h"
+#include "app/tform1.h"
+#include "assets/sprites.h"
+
+using namespace kelvarok;
+
+namespace {
+
+int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
+  TForm1Options options;
+  options.seed = demo.seed.value_or(1);
+  options.followFocus = false;
+  options.askNames = false;
+  options.helpFile = HelpFilePath();
+  TForm1 window(sprites, options);
+  DemoMode mode(window, demo);
+  CloseOnTermination([&window] { window.close(); });
+  window.show();
+  mode.Start();
+  return QApplication::exec();
+}
+
+int RunGame(const QString& executable, const SpriteSet& sprites) {
+  // The lock follows the program file's name, the search the fixed title.
+  SingleInstance guard(InstanceDirectory(), TitleFromExecutable(executable), "Kelvarok");
+  if (guard.PreviousInstance()) {
+    guard.RaiseRunningCopy();
+    return 0;  // nothing stored
+  }
+  const SettingsStore store(SettingsStore::UserFilePath());
+  TForm1Options options;
+  options.store = &store;
+  options.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+  options.helpFile = HelpFilePath();
+  TForm1 window(sprites, options);
+  guard.OnRaiseRequest([&window] {
+    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+  });
+  CloseOnTermination([&window] { window.close(); });
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  KelvarokApplication app(argc, argv);
+  const auto parsed = ParseCommandLine(QApplication::arguments().mid(1));
+  if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
+    std::fprintf(stderr, "kelvarok: %s\n%s", qPrintable(error->message), kUsage);
+    return 2;
+  }
+  const SpriteSet sprites = LoadSprites();
+  const CommandLine& line = std::get<CommandLine>(parsed);
+  if (line.demo) return RunDemo(*line.demo, sprites);
+  return RunGame(QString::fromLocal8Bit(argv[0]), sprites);
+}

@@ -1,0 +1,75 @@
+#include "app/single_instance.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace kelvarok {
+namespace {
+
+constexpr char kRaiseMessage[] = "raise\n";
+constexpr int kConnectTimeoutMs = 1000;
+
+}  // namespace
+
+QString TitleFromExecutable(const QString& executablePath) {
+  QString title = QFileInfo(executablePath).fileName();
+  title.truncate(title.indexOf('.') < 0 ? title.size() : title.indexOf('.'));
+  return title.left(1) + title.mid(1).toLower();
+}
+
+QString InstanceDirectory() {
+  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+SingleInstance::SingleInstance(const QString& directory, const QString& lockName,
+                               const QString& serverName)
+    : serverPath_(QDir(directory).filePath(serverName)),
+      lock_(QDir(directory).filePath(lockName + ".lock")) {
+  // Only a lock whose owner has died is stale, however old it is.
+  lock_.setStaleLockTime(0);
+  previous_ = !lock_.tryLock(0) && lock_.error() == QLockFile::LockFailedError;
+  if (!previous_) Listen();
+}
+
+SingleInstance::~SingleInstance() = default;
+
+void SingleInstance::Listen() {
+  server_ = std::make_unique<QLocalServer>();
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  QObject::connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::Accept);
+  if (server_->listen(serverPath_)) return;
+  // A copy started under another program name may be listening already; a
+  // socket left by a crashed copy answers nobody and is replaced.
+  QLocalSocket probe;
+  probe.connectToServer(serverPath_);
+  if (probe.waitForConnected(kConnectTimeoutMs)) return;
+  QLocalServer::removeServer(serverPath_);
+  server_->listen(serverPath_);
+}
+
+void SingleInstance::Accept() {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    QObject::connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      if (!socket->canReadLine()) return;
+      if (raise_) raise_();
+      socket->disconnectFromServer();
+    });
+  }
+}
+
+bool SingleInstance::RaiseRunningCopy() const {
+  QLocalSocket socket;
+  socket.connectToServer(serverPath_);
+  if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
+  socket.write(kRaiseMessage);
+  const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
+  socket.disconnectFromServer();
+  return sent;
+}
+
+}  // namespace kelvarok

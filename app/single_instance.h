@@ -1,0 +1,57 @@
+// Only one copy of the game runs at a time. The first copy holds a lock named
+// after its executable and listens under the application title; a second
+// copy asks the first to come to the front and then ends.
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+namespace kelvarok {
+
+// The title a program file gives: its name without directory and without
+// everything from the first "." on, every character after the first in lower
+// case ("/opt/KELVAROK.EXE" gives "Kelvarok").
+QString TitleFromExecutable(const QString& executablePath);
+
+class SingleInstance final : public QObject {
+  Q_OBJECT
+
+ public:
+  // lockName: the executable-derived title; serverName: the application title
+  // ("Kelvarok"); both become files in directory (the user's runtime
+  // directory), so that two users never meet.
+  SingleInstance(const QString& directory, const QString& lockName, const QString& serverName);
+  ~SingleInstance() override;
+
+  // True when another live copy holds the lock. A lock left by a copy that
+  // no longer runs is taken over.
+  bool PreviousInstance() const { return previous_; }
+
+  // Second copy: asks the running copy to come to the front. Returns whether
+  // the message was delivered.
+  bool RaiseRunningCopy() const;
+
+  // First copy: called whenever a second copy asks to be replaced by us.
+  void OnRaiseRequest(std::function<void()> raise) { raise_ = std::move(raise); }
+
+ private:
+  void Listen();
+  void Accept();
+
+  QString serverPath_;
+  QLockFile lock_;
+  bool previous_ = false;
+  std::unique_ptr<QLocalServer> server_;
+  std::function<void()> raise_;
+};
+
+// The user's runtime directory (XDG_RUNTIME_DIR), or the temporary directory
+// where there is none.
+QString InstanceDirectory();
+
+}  // namespace kelvarok

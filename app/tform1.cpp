@@ -1,0 +1,299 @@
+#include "app/tform1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/dialogs/fixed_dialog.h"
+#include "app/dialogs/name_prompt.h"
+#include "app/latin1_text.h"
+#include "app/qt_text/embedded_fonts.h"
+#include "app/sound_volume.h"
+
+namespace kelvarok {
+namespace {
+
+constexpr char kBaseCaption[] = "Kelvarok 2.10";
+
+// The field font needs the embedded fonts registered before it is made.
+QFont RegisteredFieldFont() {
+  RegisterEmbeddedFonts();
+  return FieldFont();
+}
+
+bool IsKeyEvent(const QEvent& event) {
+  return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease;
+}
+
+}  // namespace
+
+TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
+    : options_(std::move(options)),
+      fieldText_(RegisteredFieldFont(), kYellow),
+      settings_(options_.store ? options_.store->Load() : StoredSettings{}),
+      world_(sprites, settings_.game, *this, options_.seed),
+      flow_(world_, *this, settings_.HiScores, kBaseCaption) {
+  BuildWindow();
+  ConnectMenu();
+  // The secondary windows, each made once for the whole run.
+  HSForm_ = std::make_unique<THSForm>(this);
+  AboutForm_ =
+      std::make_unique<TAboutForm>([](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
+  SoundForm_ = std::make_unique<TSoundForm>(
+      settings_.game, [this](int n) { SoundEffect(n); }, [this] { ApplySoundVolume(); }, this);
+  JSForm_ = std::make_unique<TJSForm>(settings_.game, this);
+  KBForm_ = std::make_unique<TKBForm>(settings_.game, this);
+  Help_ = std::make_unique<HelpWindow>(options_.helpFile);
+
+  ApplyStoredWindowSize();
+  ApplySoundVolume();
+  qApp->installEventFilter(this);
+  if (options_.followFocus) {
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::FollowApplicationState);
+  }
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+}
+
+void TForm1::BuildWindow() {
+  setObjectName("Form1");
+  setWindowTitle(kBaseCaption);
+  setFont(DialogFont());
+  menu_ = BuildMainMenu(*menuBar());
+
+  auto* client = new QWidget(this);
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  iBackGround_ = new FieldView(world_.field, client);
+  Panel1_ = new StatusBar(client);
+  column->addWidget(iBackGround_, 1);
+  column->addWidget(Panel1_);
+  setCentralWidget(client);
+
+  // F11: borderless full screen; the menu stays as it is.
+  auto* fullScreen = new QAction(this);
+  fullScreen->setShortcut(Qt::Key_F11);
+  connect(fullScreen, &QAction::triggered, this, &TForm1::ToggleFullScreen);
+  addAction(fullScreen);
+}
+
+void TForm1::ConnectMenu() {
+  const auto on = [this](QAction* action, auto handler) {
+    connect(action, &QAction::triggered, this, handler);
+  };
+  on(menu_.N1Playerstart1, [this] { StartGame(&GameFlow::N1Playerstart1Click); });
+  on(menu_.N2Playerstart1, [this] { StartGame(&GameFlow::N2Playerstart1Click); });
+  on(menu_.Pause1, [this] {
+    // Triggering a checkable action has already flipped its check; the flow
+    // owns the toggle, so the flip is undone before the flow makes it.
+    menu_.Pause1->setChecked(!menu_.Pause1->isChecked());
+    flow_.Pause1Click();
+  });
+  on(menu_.Quitgame1, [this] { flow_.Quitgame1Click(); });
+  on(menu_.Highscores1, [this] { flow_.Highscores1Click(); });
+  on(menu_.Exit1, [this] { flow_.Exit1Click(); });
+  on(menu_.Keyboard1, [this] { KBForm_->exec(); });
+  on(menu_.Joystick1, [this] { JSForm_->exec(); });
+  on(menu_.Sound1, &TForm1::Sound1Click);
+  on(menu_.Defaultwindowsize1, &TForm1::Defaultwindowsize1Click);
+  on(menu_.Contents1, [this] { Help_->ShowContents(); });
+  on(menu_.About1, [this] { AboutForm_->exec(); });
+}
+
+QSize TForm1::DesignedSize() const {
+  return {kFieldWidth, menuBar()->sizeHint().height() + kFieldHeight + StatusBar::kHeight};
+}
+
+void TForm1::ApplyStoredWindowSize() {
+  const QSize designed = DesignedSize();
+  const int width = settings_.FormWidth > 0 ? settings_.FormWidth : designed.width();
+  const int height = settings_.FormHeight > 0 ? settings_.FormHeight : designed.height();
+  remembered_ = {width, height};
+  resize(remembered_);
+  CentreOnScreen(*this);
+  if (settings_.FormMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::StartGame(void (GameFlow::*start)()) {
+  (flow_.*start)();
+  // A close asked for during the game has saved everything already; the
+  // window closes now that the game has returned.
+  if (closeAfterGame_) close();
+}
+
+void TForm1::Sound1Click() {
+  if (!options_.soundAvailable)
+    QMessageBox::information(this, QApplication::applicationName(),
+                             "No wave output devices available");
+  SoundForm_->exec();
+}
+
+void TForm1::Defaultwindowsize1Click() {
+  setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+  resize(DesignedSize());
+}
+
+void TForm1::ToggleFullScreen() {
+  setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void TForm1::ApplySoundVolume() {
+  // Without a wave output device nothing is touched.
+  if (!options_.soundAvailable) return;
+  waveOutVolume_ = WaveVolume(settings_.game.SoundVolume);
+}
+
+void TForm1::SoundEffect(int) {
+  // Effects are played by the sound output, which is not part of this window.
+}
+
+void TForm1::SetSoundActivated(bool) {
+  // Without a mixer there is nothing to activate.
+}
+
+// --- Messages --------------------------------------------------------------
+
+void TForm1::InvalidateField() {
+  iBackGround_->update();
+}
+
+void TForm1::ProcessMessages() {
+  if (messageHook_) messageHook_();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TForm1::WaitForMessages(std::uint32_t timeout_ms) {
+  if (messageHook_) messageHook_();
+  // The timer is the deadline: its event ends the wait if nothing else does,
+  // and the thread sleeps in the event dispatcher until then.
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  deadline.setTimerType(Qt::PreciseTimer);
+  deadline.start(static_cast<int>(timeout_ms));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+// --- Caption, menu, status bar --------------------------------------------
+
+void TForm1::SetCaption(const std::string& text) {
+  setWindowTitle(FromLatin1(text));
+}
+
+void TForm1::SetMenuEnabled(MenuItem item, bool enabled) {
+  menu_.Item(item)->setEnabled(enabled);
+}
+
+void TForm1::SetMenuChecked(MenuItem item, bool checked) {
+  menu_.Item(item)->setChecked(checked);
+}
+
+bool TForm1::MenuChecked(MenuItem item) {
+  return menu_.Item(item)->isChecked();
+}
+
+bool TForm1::MenuEnabled(MenuItem item) {
+  return menu_.Item(item)->isEnabled();
+}
+
+void TForm1::SetPanelCaption(StatusPanel panel, const std::string& text) {
+  Panel1_->SetCaption(panel, FromLatin1(text));
+}
+
+void TForm1::SetPanelFontColour(StatusPanel panel, Pixel colour) {
+  Panel1_->SetFontColour(panel, colour);
+}
+
+// --- Dialogs of the flow -----------------------------------------------------
+
+bool TForm1::InputQuery(const std::string& caption, const std::string& prompt, std::string& text) {
+  if (!options_.askNames) return false;
+  QString typed = FromLatin1(text);
+  if (!NamePrompt(this, FromLatin1(caption), FromLatin1(prompt), typed)) return false;
+  text = ToLatin1(typed);
+  return true;
+}
+
+void TForm1::ShowHighScores(const HiScoreCells& cells) {
+  HSForm_->SetCells(cells);
+  HSForm_->exec();
+}
+
+// --- Window events -------------------------------------------------------------
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (!IsKeyEvent(*event) || !watched->isWidgetType()) return false;
+  if (static_cast<QWidget*>(watched)->window() != this) return false;
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  if (event->type() == QEvent::KeyPress)
+    keyFeeder_.Press(key);
+  else
+    keyFeeder_.Release(key);
+  // While a game runs its keys drive nothing else: no focus moves, no
+  // buttons, no Alt menu. Enabled shortcuts have matched before this.
+  return flow_.GameRunning();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  // No key stays down while the window cannot see its release.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) keyFeeder_.ReleaseAll();
+  QMainWindow::changeEvent(event);
+}
+
+void TForm1::FollowApplicationState(Qt::ApplicationState state) {
+  const bool active = state == Qt::ApplicationActive;
+  if (active == applicationActive_) return;
+  applicationActive_ = active;
+  if (active)
+    flow_.AppOnActivate();
+  else
+    flow_.AppOnDeactivate();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  // FormResize: the remembered size follows the window while it is normal.
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+    remembered_ = size();
+  QMainWindow::resizeEvent(event);
+}
+
+bool TForm1::FormCloseQuery() {
+  flow_.FormCloseQuery();
+  settings_.FormWidth = remembered_.width();
+  settings_.FormHeight = remembered_.height();
+  settings_.FormMaximized = windowState().testFlag(Qt::WindowMaximized);
+  if (options_.store) {
+    if (const auto failed = options_.store->Save(settings_)) {
+      QMessageBox::critical(this, QApplication::applicationName(),
+                            QString("Failed to set data for '%1'").arg(failed->c_str()));
+      return false;
+    }
+  }
+  Help_->close();
+  return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!closeAfterGame_ && !FormCloseQuery()) {
+    event->ignore();  // the window stays open; closing again retries
+    return;
+  }
+  if (flow_.GameRunning()) {
+    // The game's command is still on the stack: the window stays until it
+    // has returned, then closes for good.
+    closeAfterGame_ = true;
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace kelvarok

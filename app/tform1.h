@@ -1,0 +1,144 @@
+// TForm1: the main window, which is also the playing field. It carries the
+// menu, the field picture and the status bar, runs the menu commands, and
+// is the host through which the game flow reaches the window.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/dialogs/taboutform.h"
+#include "app/dialogs/thsform.h"
+#include "app/dialogs/tjsform.h"
+#include "app/dialogs/tkbform.h"
+#include "app/dialogs/tsoundform.h"
+#include "app/field_view.h"
+#include "app/help_window.h"
+#include "app/key_mapping.h"
+#include "app/main_menu.h"
+#include "app/qt_text/qt_text_painter.h"
+#include "app/settings_store.h"
+#include "app/status_bar.h"
+#include "game/flow_host.h"
+#include "game/game_flow.h"
+#include "game/game_world.h"
+
+namespace kelvarok {
+
+struct TForm1Options {
+  // Where settings and the table are loaded from and saved to; nullptr keeps
+  // them in memory only (the demo).
+  const SettingsStore* store = nullptr;
+  std::uint64_t seed = 0;
+  bool soundAvailable = false;
+  // Whether losing the application focus pauses the game (not in the demo,
+  // whose autopilot never lifts a pause).
+  bool followFocus = true;
+  // Whether the name prompt is asked; when not, every prompt is cancelled.
+  bool askNames = true;
+  QString helpFile;
+};
+
+class TForm1 final : public QMainWindow, public FlowHost {
+ public:
+  static constexpr int kFieldWidth = 750;
+  static constexpr int kFieldHeight = 450;
+
+  TForm1(const SpriteSet& sprites, TForm1Options options);
+  ~TForm1() override;
+
+  // --- FlowHost -----------------------------------------------------------
+  KeyState& Keys() override { return keys_; }
+  Joystick& Joysticks() override { return joysticks_; }
+  void InvalidateField() override;
+  void SoundEffect(int n) override;
+  void ProcessMessages() override;
+  void WaitForMessages(std::uint32_t timeout_ms) override;
+  Clock& clock() override { return clock_; }
+  TextPainter& FieldText() override { return fieldText_; }
+  void SetCaption(const std::string& text) override;
+  void SetMenuEnabled(MenuItem item, bool enabled) override;
+  void SetMenuChecked(MenuItem item, bool checked) override;
+  bool MenuChecked(MenuItem item) override;
+  bool MenuEnabled(MenuItem item) override;
+  void SetPanelCaption(StatusPanel panel, const std::string& text) override;
+  void SetPanelFontColour(StatusPanel panel, Pixel colour) override;
+  bool InputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& text) override;
+  void ShowHighScores(const HiScoreCells& cells) override;
+  void CloseMainWindow() override { close(); }
+  void SetSoundActivated(bool activated) override;
+
+  // Sets the wave output volume from SoundVolume (nothing without a device).
+  void ApplySoundVolume();
+  // The volume last set on the wave output.
+  std::uint32_t WaveOutVolume() const { return waveOutVolume_; }
+  // The client size that shows the field at one screen pixel per picture
+  // pixel, with the menu bar above it.
+  QSize DesignedSize() const;
+
+  // Called whenever the flow lets messages through (the demo's autopilot).
+  void SetMessageHook(std::function<void()> hook) { messageHook_ = std::move(hook); }
+
+  GameFlow& flow() { return flow_; }
+  GameWorld& world() { return world_; }
+  StoredSettings& settings() { return settings_; }
+  const MainMenu1& menu() const { return menu_; }
+  StatusBar& statusBar1() { return *Panel1_; }
+  QSize rememberedSize() const { return remembered_; }
+
+  // The windows made once and shown when needed.
+  THSForm& HSForm() { return *HSForm_; }
+  TAboutForm& AboutForm() { return *AboutForm_; }
+  TSoundForm& SoundForm() { return *SoundForm_; }
+  TJSForm& JSForm() { return *JSForm_; }
+  TKBForm& KBForm() { return *KBForm_; }
+  HelpWindow& Help() { return *Help_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void ConnectMenu();
+  void ApplyStoredWindowSize();
+  void StartGame(void (GameFlow::*start)());
+  bool FormCloseQuery();
+  void Sound1Click();
+  void Defaultwindowsize1Click();
+  void ToggleFullScreen();
+  void FollowApplicationState(Qt::ApplicationState state);
+
+  TForm1Options options_;
+  SteadyClock clock_;
+  KeyTable keys_;
+  KeyFeeder keyFeeder_{keys_};
+  ScriptedJoysticks joysticks_;  // no joystick is plugged in yet
+  QtTextPainter fieldText_;
+  StoredSettings settings_;
+  QSize remembered_;
+  GameWorld world_;
+  GameFlow flow_;
+
+  MainMenu1 menu_;
+  FieldView* iBackGround_ = nullptr;
+  StatusBar* Panel1_ = nullptr;
+  std::unique_ptr<THSForm> HSForm_;
+  std::unique_ptr<TAboutForm> AboutForm_;
+  std::unique_ptr<TSoundForm> SoundForm_;
+  std::unique_ptr<TJSForm> JSForm_;
+  std::unique_ptr<TKBForm> KBForm_;
+  std::unique_ptr<HelpWindow> Help_;
+
+  std::function<void()> messageHook_;
+  std::uint32_t waveOutVolume_ = 0;
+  bool applicationActive_ = false;
+  // The close query has run while a game was still in progress: the window
+  // closes when the game's command returns.
+  bool closeAfterGame_ = false;
+};
+
+}  // namespace kelvarok
