@@ -19,6 +19,12 @@ class JsonWriter {
   JsonWriter& Int(std::int64_t value);
   JsonWriter& Bool(bool value);
   JsonWriter& String(std::string_view latin1);
+  // A key with its value.
+  JsonWriter& Int(std::string_view key, std::int64_t value) { return Key(key).Int(value); }
+  JsonWriter& Bool(std::string_view key, bool value) { return Key(key).Bool(value); }
+  JsonWriter& String(std::string_view key, std::string_view latin1) {
+    return Key(key).String(latin1);
+  }
 
   // The text written so far; Take() also starts afresh.
   const std::string& text() const { return out_; }

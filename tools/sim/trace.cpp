@@ -28,12 +28,9 @@ void HiScoreEntries(JsonWriter& json, const HiScoreTable& table) {
   json.BeginArray();
   for (int r = 1; r <= kHiScorePlaces; ++r)
     json.BeginObject()
-        .Key("score")
-        .Int(table[r].Score)
-        .Key("round")
-        .Int(table[r].Round)
-        .Key("name")
-        .String(table[r].Name)
+        .Int("score", table[r].Score)
+        .Int("round", table[r].Round)
+        .String("name", table[r].Name)
         .EndObject();
   json.EndArray();
 }
@@ -53,108 +50,54 @@ void Trace::WriteLine() {
 }
 
 JsonWriter& Trace::BeginEvent(const char* name) {
-  return json_.BeginObject().Key("t").Int(host_.now()).Key("event").String(name);
+  return json_.BeginObject().Int("t", host_.now()).String("event", name);
 }
 
 void Trace::Frame(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock) {
-  const TShip& ship = state_.Ships[state_.CurPlayer];
-  json_.BeginObject()
-      .Key("t")
-      .Int(frameStart)
-      .Key("phase")
-      .String(PhaseName(phase))
-      .Key("player")
-      .Int(state_.CurPlayer)
-      .Key("round")
-      .Int(state_.RoundNo[state_.CurPlayer]);
+  const std::int32_t p = state_.CurPlayer;
+  json_.BeginObject().Int("t", frameStart).String("phase", PhaseName(phase));
+  json_.Int("player", p).Int("round", state_.RoundNo[p]);
   PerPlayerArray(json_, "score", state_.Score);
   PerPlayerArray(json_, "shipsLeft", state_.ShipsLeft);
   PerPlayerArray(json_, "rockCount", state_.RockCount);
-  json_.Key("shield").Int(state_.ShieldTime).Key("penalty").Int(penaltyClock);
-  json_.Key("ship")
-      .BeginObject()
-      .Key("x")
-      .Int(ship.X)
-      .Key("y")
-      .Int(ship.Y)
-      .Key("vx")
-      .Int(ship.VX)
-      .Key("vy")
-      .Int(ship.VY)
-      .Key("heading")
-      .Int(ship.Heading)
-      .Key("warp")
-      .Int(ship.WarpTime)
-      .Key("thrusting")
-      .Bool(ship.Thrusting)
-      .EndObject();
+  json_.Int("shield", state_.ShieldTime).Int("penalty", penaltyClock);
+
+  const TShip& ship = state_.Ships[p];
+  json_.Key("ship").BeginObject();
+  json_.Int("x", ship.X).Int("y", ship.Y).Int("vx", ship.VX).Int("vy", ship.VY);
+  json_.Int("heading", ship.Heading).Int("warp", ship.WarpTime);
+  json_.Bool("thrusting", ship.Thrusting).EndObject();
+
   json_.Key("rocks").BeginArray();
-  const RockTable& rocks = state_.Rocks[state_.CurPlayer];
   for (int i = 1; i <= kRockSlots; ++i) {
-    const TRock& r = rocks[i];
+    const TRock& r = state_.Rocks[p][i];
     if (!r.Active) continue;
-    json_.BeginObject()
-        .Key("slot")
-        .Int(i)
-        .Key("size")
-        .Int(r.Size)
-        .Key("hard")
-        .Bool(r.Hard)
-        .Key("x")
-        .Int(r.X)
-        .Key("y")
-        .Int(r.Y)
-        .Key("vx")
-        .Int(r.VX)
-        .Key("vy")
-        .Int(r.VY)
-        .Key("frame")
-        .Int(r.Frame)
-        .Key("spin")
-        .Int(r.Spin)
-        .EndObject();
+    json_.BeginObject().Int("slot", i).Int("size", r.Size).Bool("hard", r.Hard);
+    json_.Int("x", r.X).Int("y", r.Y).Int("vx", r.VX).Int("vy", r.VY);
+    json_.Int("frame", r.Frame).Int("spin", r.Spin).EndObject();
   }
-  json_.EndArray().Key("missiles").BeginArray();
+  json_.EndArray();
+
+  json_.Key("missiles").BeginArray();
   for (int m = 1; m <= kMissileSlots; ++m) {
     const TMissile& mi = state_.Missiles[m];
     if (mi.Life <= 0) continue;
-    json_.BeginObject()
-        .Key("slot")
-        .Int(m)
-        .Key("life")
-        .Int(mi.Life)
-        .Key("x")
-        .Int(mi.X)
-        .Key("y")
-        .Int(mi.Y)
-        .Key("vx")
-        .Int(mi.VX)
-        .Key("vy")
-        .Int(mi.VY)
-        .EndObject();
+    json_.BeginObject().Int("slot", m).Int("life", mi.Life);
+    json_.Int("x", mi.X).Int("y", mi.Y).Int("vx", mi.VX).Int("vy", mi.VY).EndObject();
   }
-  json_.EndArray()
-      .Key("flags")
-      .BeginObject()
-      .Key("gameOver")
-      .Bool(state_.GameOver)
-      .Key("roundCleared")
-      .Bool(state_.RoundCleared)
-      .Key("shipHit")
-      .Bool(state_.ShipHit)
-      .Key("bonusMode")
-      .Bool(state_.BonusMode)
-      .Key("fireLatch")
-      .Bool(state_.FireLatch)
-      .Key("paused")
-      .Bool(host_.MenuChecked(MenuItem::Pause1))
-      .EndObject()
-      .EndObject();
+  json_.EndArray();
+
+  json_.Key("flags").BeginObject();
+  json_.Bool("gameOver", state_.GameOver).Bool("roundCleared", state_.RoundCleared);
+  json_.Bool("shipHit", state_.ShipHit).Bool("bonusMode", state_.BonusMode);
+  json_.Bool("fireLatch", state_.FireLatch);
+  json_.Bool("paused", host_.MenuChecked(MenuItem::Pause1)).EndObject();
+  json_.EndObject();
   WriteLine();
 }
 
 void Trace::Message(const std::string& first, const std::string& second) {
-  BeginEvent("message").Key("first").String(first).Key("second").String(second).EndObject();
+  BeginEvent("message").String("first", first).String("second", second).EndObject();
   WriteLine();
 }
 
@@ -164,35 +107,31 @@ void Trace::Restore() {
 }
 
 void Trace::Caption(const std::string& text) {
-  BeginEvent("caption").Key("text").String(text).EndObject();
+  BeginEvent("caption").String("text", text).EndObject();
   WriteLine();
 }
 
 void Trace::Sound(int n) {
-  BeginEvent("sound").Key("n").Int(n).EndObject();
+  BeginEvent("sound").Int("n", n).EndObject();
   WriteLine();
 }
 
 void Trace::Menu() {
   BeginEvent("menu").Key("items").BeginObject();
-  for (const MenuItem item : kMenuItems)
-    json_.Key(MenuItemName(item))
-        .BeginObject()
-        .Key("enabled")
-        .Bool(host_.MenuEnabled(item))
-        .Key("checked")
-        .Bool(host_.MenuChecked(item))
-        .EndObject();
+  for (const MenuItem item : kMenuItems) {
+    json_.Key(MenuItemName(item)).BeginObject().Bool("enabled", host_.MenuEnabled(item));
+    json_.Bool("checked", host_.MenuChecked(item)).EndObject();
+  }
   json_.EndObject().EndObject();
   WriteLine();
 }
 
 void Trace::Prompt(const std::string& prompt, const std::string* answer) {
-  BeginEvent("prompt").Key("player").Int(PromptPlayer(prompt));
+  BeginEvent("prompt").Int("player", PromptPlayer(prompt));
   if (answer != nullptr) {
-    json_.Key("answer").String(*answer);
+    json_.String("answer", *answer);
   } else {
-    json_.Key("cancelled").Bool(true);
+    json_.Bool("cancelled", true);
   }
   json_.EndObject();
   WriteLine();
@@ -207,7 +146,7 @@ void Trace::HiScores() {
 
 std::string FinalJson(std::uint32_t t, const GameState& state, const HiScoreTable& hiscores) {
   JsonWriter json;
-  json.BeginObject().Key("final").Bool(true).Key("t").Int(t);
+  json.BeginObject().Bool("final", true).Int("t", t);
   PerPlayerArray(json, "score", state.Score);
   PerPlayerArray(json, "round", state.RoundNo);
   json.Key("hiscores");
