@@ -66,11 +66,11 @@ MixBuffer UpSample(MixBuffer in, std::size_t frame, std::uint32_t k, MixerMemory
 
 // Each output frame is the mean of k source frames around 128; the last is
 // a copy of its first source frame.
-MixBuffer DownSample(MixBuffer in, std::size_t frame, std::uint32_t k, MixerMemory& memory) {
+MixBuffer DownSample(MixBuffer in, std::size_t frame, std::uint64_t k, MixerMemory& memory) {
   const std::size_t frames = in.size() / frame / k;
   if (frames == 0) return MixBuffer();
   MixBuffer out = AllocateSamples(memory, frames * frame);
-  const auto divisor = static_cast<int>(k);
+  const auto divisor = static_cast<std::int64_t>(k);
   for (std::size_t m = 0; m < frames; ++m) {
     const std::uint8_t* first = in.data() + m * k * frame;
     for (std::size_t c = 0; c < frame; ++c) {
@@ -78,8 +78,8 @@ MixBuffer DownSample(MixBuffer in, std::size_t frame, std::uint32_t k, MixerMemo
         out.data()[m * frame + c] = first[c];
         continue;
       }
-      int sum = 0;
-      for (std::uint32_t j = 0; j < k; ++j) sum += first[j * frame + c] - 128;
+      std::int64_t sum = 0;
+      for (std::uint64_t j = 0; j < k; ++j) sum += first[j * frame + c] - 128;
       out.data()[m * frame + c] = static_cast<std::uint8_t>(128 + sum / divisor);
     }
   }
@@ -113,7 +113,9 @@ MixBuffer ConvertWave(MixBuffer samples, const WAVEFORMATEX& source, const WAVEF
   if (rate_in == 0) Unsupported();
   if (rate_in < rate_out) return UpSample(std::move(samples), frame, rate_out / rate_in, memory);
   if (rate_in > rate_out) {
-    return DownSample(std::move(samples), frame, (rate_in + rate_out / 2) / rate_out, memory);
+    // In 64 bits: a rate near 2^32 would otherwise wrap to a ratio of 0.
+    const std::uint64_t k = (std::uint64_t{rate_in} + rate_out / 2) / rate_out;
+    return DownSample(std::move(samples), frame, k, memory);
   }
   return samples;
 }

@@ -162,6 +162,9 @@ TEST(WaveOpen, ConversionRules) {
 TEST(WaveOpen, DownSamplingTooShortGivesNoResult) {
   EXPECT_EQ(LoadInto(WaveImage({1, 1, 44100, 8, {1, 2, 3}})).error,
             "Failed to convert wave format");
+  // A rate near 2^32 gives a ratio far beyond the data, not a ratio of 0.
+  EXPECT_EQ(LoadInto(WaveImage({1, 1, 0xFFFFA9DE, 8, Ramp(37)})).error,
+            "Failed to convert wave format");
 }
 
 TEST(WaveOpen, ChunksAroundDataAreSkipped) {
