@@ -5,12 +5,10 @@
 #include "tests/game/flow_test_support.h"
 #include "tools/sim/simulator.h"
 
-#ifndef KELVAROK_SOAK_FRAMES
-#define KELVAROK_SOAK_FRAMES 200000
-#endif
-
 namespace kelvarok::sim {
 namespace {
+
+constexpr std::uint64_t kSoakFrames = 200000;
 
 void CheckInvariants(const GameState& s, FramePhase phase) {
   const bool inField = phase == FramePhase::Play || phase == FramePhase::Crash;
@@ -53,7 +51,7 @@ TEST(SimSoakTest, TheAutopilotPlaysWithoutBreakingTheModel) {
   std::uint64_t frames = 0;
   int seeds = 0;
   int bonusWithinFiveMinutes = 0;
-  for (std::uint64_t seed = 1; frames < KELVAROK_SOAK_FRAMES; ++seed) {
+  for (std::uint64_t seed = 1; frames < kSoakFrames; ++seed) {
     SCOPED_TRACE(seed);
     testing::FixedTextPainter text;
     SimOptions options;
