@@ -163,15 +163,30 @@ TEST_F(SessionTest, FiringInTheFirstFrameEndsTheShieldAndStartsThePenaltyClock) 
 }
 
 TEST_F(SessionTest, AFailedJumpInTheFrameThatClearsTheRoundIsForgotten) {
-  onFrame = [this](const PlayedFrame&) {
+  bool bothFlags = false;
+  onFrame = [&](const PlayedFrame&) {
+    GameState& s = state();
     if (frames.size() == 1) {
-      ClearRound(state());
-      state().ShipHit = true;
+      // The last rock, small, and a missile that reaches it in the next frame.
+      for (int i = 1; i <= kRockSlots; ++i) s.CurRocks()[i].Active = false;
+      TRock& rock = s.CurRocks()[1];
+      rock = TRock{true, false, 300 * kFixedOne, 300 * kFixedOne, 0, 0, 0, 0, 3, 0, 0};
+      s.RockCount[1] = 1;
+      s.Missiles[1] = TMissile{5, 290 * kFixedOne, 300 * kFixedOne, 10 * kFixedOne, 0, 0, 0};
+      // A jump in that frame, and the generator about to fail it.
+      s.ShieldTime = 0;
+      host.keys.Press(VK_SPACE);
+      while (Random(world->random).RandomInt(10) != 0) world->random.RandomInt(10);
     }
-    if (frames.size() == 2) state().GameOver = true;
+    if (frames.size() == 2) bothFlags = s.RoundCleared && s.ShipHit;
+    if (frames.size() == 3) {
+      host.keys.Release(VK_SPACE);
+      s.GameOver = true;
+    }
   };
   Script("0 menu N1Playerstart1");
   Run();
+  EXPECT_TRUE(bothFlags);
   EXPECT_EQ(FramesIn(FramePhase::Crash), 0);
   EXPECT_EQ(state().RoundNo[1], 2);
   EXPECT_EQ(state().ShipsLeft[1], 3);
