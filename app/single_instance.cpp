@@ -38,16 +38,17 @@ SingleInstance::SingleInstance(const QString& directory, const QString& lockName
 SingleInstance::~SingleInstance() = default;
 
 void SingleInstance::Listen() {
-  server_ = std::make_unique<QLocalServer>();
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  QObject::connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::Accept);
-  if (server_->listen(serverPath_)) return;
-  // A copy started under another program name may be listening already; a
-  // socket left by a crashed copy answers nobody and is replaced.
+  // A copy started under another program name may be listening already: it
+  // keeps the name. A socket left by a crashed copy answers nobody and is
+  // replaced. (Listening with access options replaces any socket file, so
+  // the probe must come first.)
   QLocalSocket probe;
   probe.connectToServer(serverPath_);
   if (probe.waitForConnected(kConnectTimeoutMs)) return;
   QLocalServer::removeServer(serverPath_);
+  server_ = std::make_unique<QLocalServer>();
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  QObject::connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::Accept);
   server_->listen(serverPath_);
 }
 

@@ -28,7 +28,8 @@ QFont RegisteredFieldFont() {
 }
 
 bool IsKeyEvent(const QEvent& event) {
-  return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease;
+  return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease ||
+         event.type() == QEvent::ShortcutOverride;
 }
 
 }  // namespace
@@ -171,8 +172,18 @@ void TForm1::ProcessMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+Clock& TForm1::clock() {
+  if (options_.virtualClock) return *options_.virtualClock;
+  return clock_;
+}
+
 void TForm1::WaitForMessages(std::uint32_t timeout_ms) {
   if (messageHook_) messageHook_();
+  if (options_.virtualClock) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    options_.virtualClock->Advance(timeout_ms);
+    return;
+  }
   // The timer is the deadline: its event ends the wait if nothing else does,
   // and the thread sleeps in the event dispatcher until then.
   QTimer deadline;
@@ -233,12 +244,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (!IsKeyEvent(*event) || !watched->isWidgetType()) return false;
   if (static_cast<QWidget*>(watched)->window() != this) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
-  if (event->type() == QEvent::KeyPress)
-    keyFeeder_.Press(key);
-  else
-    keyFeeder_.Release(key);
+  if (event->type() == QEvent::KeyPress) keyFeeder_.Press(key);
+  if (event->type() == QEvent::KeyRelease) keyFeeder_.Release(key);
   // While a game runs its keys drive nothing else: no focus moves, no
-  // buttons, no Alt menu. Enabled shortcuts have matched before this.
+  // buttons, no Alt menu. A swallowed shortcut override stays unaccepted,
+  // so the enabled menu shortcuts still match.
   return flow_.GameRunning();
 }
 

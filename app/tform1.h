@@ -37,6 +37,9 @@ struct TForm1Options {
   // Whether the name prompt is asked; when not, every prompt is cancelled.
   bool askNames = true;
   QString helpFile;
+  // Runs the game on this clock instead of the steady one (tests): a wait
+  // handles what is pending and moves the clock on instead of sleeping.
+  VirtualClock* virtualClock = nullptr;
 };
 
 class TForm1 final : public QMainWindow, public FlowHost {
@@ -54,7 +57,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void SoundEffect(int n) override;
   void ProcessMessages() override;
   void WaitForMessages(std::uint32_t timeout_ms) override;
-  Clock& clock() override { return clock_; }
+  Clock& clock() override;
   TextPainter& FieldText() override { return fieldText_; }
   void SetCaption(const std::string& text) override;
   void SetMenuEnabled(MenuItem item, bool enabled) override;

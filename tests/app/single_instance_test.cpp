@@ -1,0 +1,98 @@
+#include "app/single_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace kelvarok {
+namespace {
+
+TEST(SingleInstance, TitleFollowsTheProgramFileName) {
+  const struct {
+    const char* path;
+    const char* title;
+  } cases[] = {
+      {"/opt/KELVAROK.EXE", "Kelvarok"},
+      {"/usr/bin/kelvarok", "kelvarok"},
+      {"./Kelvarok.old.bin", "Kelvarok"},
+      {"kelvarok2", "kelvarok2"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TitleFromExecutable(c.path), c.title) << c.path;
+}
+
+class SingleInstanceTest : public ::testing::Test {
+ protected:
+  // Runs the event loop until done() or a deadline of event-loop turns.
+  template <typename Done>
+  static bool RunUntil(Done done) {
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(5000);
+    while (!done() && deadline.isActive()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(SingleInstanceTest, ASecondCopyFindsTheFirstAndRaisesIt) {
+  SingleInstance first(dir_.path(), "kelvarok", "Kelvarok");
+  ASSERT_FALSE(first.PreviousInstance());
+  int raised = 0;
+  first.OnRaiseRequest([&] { ++raised; });
+
+  SingleInstance second(dir_.path(), "kelvarok", "Kelvarok");
+  EXPECT_TRUE(second.PreviousInstance());
+  EXPECT_TRUE(second.RaiseRunningCopy());
+  EXPECT_TRUE(RunUntil([&] { return raised == 1; }));
+}
+
+TEST_F(SingleInstanceTest, ACopyUnderAnotherFileNameRunsOnItsOwn) {
+  SingleInstance first(dir_.path(), "kelvarok", "Kelvarok");
+  SingleInstance renamed(dir_.path(), "Kelvarok-copy", "Kelvarok");
+  EXPECT_FALSE(renamed.PreviousInstance());
+  // The first copy still answers under the title.
+  int raised = 0;
+  first.OnRaiseRequest([&] { ++raised; });
+  SingleInstance third(dir_.path(), "kelvarok", "Kelvarok");
+  ASSERT_TRUE(third.PreviousInstance());
+  EXPECT_TRUE(third.RaiseRunningCopy());
+  EXPECT_TRUE(RunUntil([&] { return raised == 1; }));
+}
+
+TEST_F(SingleInstanceTest, ALockLeftByACrashedCopyIsTakenOver) {
+  // A child takes the lock and dies without letting go of it.
+  const QString lockPath = dir_.filePath("kelvarok.lock");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto* lock = new QLockFile(lockPath);
+    ::_exit(lock->tryLock(0) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  ASSERT_TRUE(QFileInfo::exists(lockPath));
+
+  SingleInstance next(dir_.path(), "kelvarok", "Kelvarok");
+  EXPECT_FALSE(next.PreviousInstance());
+}
+
+TEST_F(SingleInstanceTest, AfterTheFirstCopyEndsANewStartRunsNormally) {
+  { SingleInstance first(dir_.path(), "kelvarok", "Kelvarok"); }
+  SingleInstance next(dir_.path(), "kelvarok", "Kelvarok");
+  EXPECT_FALSE(next.PreviousInstance());
+  SingleInstance second(dir_.path(), "kelvarok", "Kelvarok");
+  EXPECT_TRUE(second.PreviousInstance());
+}
+
+}  // namespace
+}  // namespace kelvarok
