@@ -119,10 +119,16 @@ TEST_F(SettingsStoreTest, ReadRulesOfStoredTexts) {
       {"Score3=@Invalid()", [](auto& s) { return s.HiScores[3].Score == 0; }},
       {"FormWidth=0", [](auto& s) { return s.FormWidth == 0; }},
   };
+  int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    WriteFile(QByteArray("[General]\n") + c.line + "\n");
-    EXPECT_TRUE(c.holds(Load()));
+    // A file of its own for each case: QSettings caches files by name.
+    const QString path = dir_.filePath(QString("case%1.conf").arg(n++));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("[General]\n") + c.line + "\n");
+    file.close();
+    EXPECT_TRUE(c.holds(SettingsStore(path).Load()));
   }
 }
 
