@@ -64,7 +64,8 @@ class MixerModule {
   HMIXSESSION ActiveSession() const { return active_; }
   std::vector<const TMixBlock*> DeviceQueue() const;
   int FreePlayEntries() const;
-  // The output position now being heard, by the session's rule.
+  // The output position now being heard, by the rule of the session (which
+  // must exist).
   std::uint32_t OutputPosition() { return CurrentPosition(*current_); }
 
   // The remix strategies a session's RemixRoutine names: the resetting one

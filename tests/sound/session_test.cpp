@@ -141,21 +141,44 @@ TEST(MixerSession, SessionMemoryExhausted) {
   EXPECT_EQ(rig.mixer.CurrentSession(), nullptr);
 }
 
-TEST(MixerSession, ClassRegistrationFailure) {
-  class RefusingMessages final : public WindowMessages {
-   public:
-    bool RegisterClassA(const WNDCLASSA&) override {
-      SetLastError(8);
-      return false;
-    }
-  };
+// A window system that refuses classes or windows on request.
+class RefusingMessages final : public WindowMessages {
+ public:
+  bool RegisterClassA(const WNDCLASSA& window_class) override {
+    if (!refuse_class) return WindowMessages::RegisterClassA(window_class);
+    SetLastError(8);
+    return false;
+  }
+  HWND CreateWindowA(const std::string& name, const std::string& title,
+                     std::uint32_t style) override {
+    return refuse_window ? 0 : WindowMessages::CreateWindowA(name, title, style);
+  }
+  bool refuse_class = false;
+  bool refuse_window = false;
+};
+
+TEST(MixerSession, WindowSystemRefusals) {
   RefusingMessages messages;
   VirtualClock clock;
   VirtualWaveOut device(messages, clock);
   IniTextReader ini;
-  HeapMixerMemory memory;
+  CountingMemory memory;
   MixerModule mixer({device, messages, ini, clock, memory, {}});
+  messages.refuse_class = true;
   EXPECT_EQ(ErrorOf([&] { mixer.WaveMixInit(); }), "Error registering class #8");
+  EXPECT_EQ(mixer.CurrentSession(), nullptr);
+  messages.refuse_class = false;
+
+  HMIXSESSION session = mixer.WaveMixInit();
+  messages.refuse_window = true;
+  EXPECT_EQ(ErrorOf([&] { mixer.WaveMixActivate(session, true); }),
+            "Failed to create callback window");
+  EXPECT_EQ(mixer.ActiveSession(), nullptr);
+  messages.refuse_window = false;
+  mixer.WaveMixActivate(session, true);
+  EXPECT_TRUE(session->DeviceActive);
+  mixer.WaveMixCloseSession(session);
+  EXPECT_EQ(memory.held(), 0);
 }
 
 TEST(MixerSession, OneSessionAtATimeAndStaleHandlesRefused) {
