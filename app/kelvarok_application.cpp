@@ -1,5 +1,6 @@
 #include "app/kelvarok_application.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <exception>
 
@@ -9,7 +10,8 @@ KelvarokApplication::KelvarokApplication(int& argc, char** argv) : QApplication(
   setApplicationName("Kelvarok");
   setOrganizationName("Ombrix");
   setApplicationVersion("2.10");
-  setDesktopFileName("kelvarok");
+  setDesktopFileName("com.ombrix.Kelvarok");
+  setWindowIcon(QIcon::fromTheme("kelvarok"));
 }
 
 void ShowException(const char* message) {

@@ -86,7 +86,7 @@ class Writer {
 }  // namespace
 
 QString SettingsStore::UserFilePath() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, "Ombrix", "Kelvarok").fileName();
+  return QSettings("Ombrix", "Kelvarok").fileName();
 }
 
 StoredSettings SettingsStore::Load() const {

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Kelvarok. On a desktop it opens the game; with
+# no display it says so, plays the demo offscreen for ten seconds and tells
+# where its screenshot is.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-packages.sh"
+"$root/scripts/build.sh" build
+program="$root/build/app/kelvarok"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$program"
+fi
+shot="$root/build/demo-screenshot.png"
+echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set)."
+echo "Playing the demo offscreen for ten seconds..."
+QT_QPA_PLATFORM=offscreen "$program" --demo --frames 200 --screenshot "$shot"
+echo "Screenshot of the demo: $shot"
