@@ -43,12 +43,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   options.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
   options.helpFile = HelpFilePath();
   TForm1 window(sprites, options);
-  guard.OnRaiseRequest([&window] {
-    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
-    window.raise();
-    window.activateWindow();
-  });
+  guard.OnRaiseRequest([&window] { window.BringToFront(); });
   CloseOnTermination([&window] { window.close(); });
   window.show();
   return QApplication::exec();

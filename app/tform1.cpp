@@ -143,6 +143,13 @@ void TForm1::Defaultwindowsize1Click() {
   resize(DesignedSize());
 }
 
+void TForm1::BringToFront() {
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+}
+
 void TForm1::ToggleFullScreen() {
   setWindowState(windowState() ^ Qt::WindowFullScreen);
 }

@@ -80,6 +80,9 @@ class TForm1 final : public QMainWindow, public FlowHost {
   // pixel, with the menu bar above it.
   QSize DesignedSize() const;
 
+  // A second copy was started: come to the front, restored if minimised.
+  void BringToFront();
+
   // Called whenever the flow lets messages through (the demo's autopilot).
   void SetMessageHook(std::function<void()> hook) { messageHook_ = std::move(hook); }
 

@@ -358,6 +358,17 @@ TEST_F(TForm1Test, HelpShowsTheBundledPageOrReportsAMissingFile) {
   Window().Help().close();
 }
 
+TEST_F(TForm1Test, ASecondStartRestoresAMinimisedWindow) {
+  Show();
+  Window().showMinimized();
+  FlushEvents();
+  ASSERT_TRUE(Window().isMinimized());
+  Window().BringToFront();
+  FlushEvents();
+  EXPECT_FALSE(Window().isMinimized());
+  EXPECT_TRUE(Window().isVisible());
+}
+
 class Thrower final : public QObject {
  public:
   bool event(QEvent*) override { throw std::runtime_error("Mixer failure"); }
