@@ -358,6 +358,18 @@ TEST_F(TForm1Test, HelpShowsTheBundledPageOrReportsAMissingFile) {
   Window().Help().close();
 }
 
+TEST_F(TForm1Test, F11TogglesFullScreenAndLeavesTheMenuAlone) {
+  Show();
+  QTest::keyClick(&Window(), Qt::Key_F11);
+  FlushEvents();
+  EXPECT_TRUE(Window().isFullScreen());
+  EXPECT_TRUE(Window().menuBar()->isVisible());
+  EXPECT_EQ(Window().menu().Game->actions().size(), 7);
+  QTest::keyClick(&Window(), Qt::Key_F11);
+  FlushEvents();
+  EXPECT_FALSE(Window().isFullScreen());
+}
+
 TEST_F(TForm1Test, ASecondStartRestoresAMinimisedWindow) {
   Show();
   Window().showMinimized();
