@@ -6,6 +6,7 @@
 #include "app/demo_mode.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
+#include "app/sdl/sdl_joysticks.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/termination_signal.h"
@@ -42,6 +43,8 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   options.store = &store;
   options.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
   options.helpFile = HelpFilePath();
+  SdlJoysticks joysticks;
+  options.joysticks = &joysticks;
   TForm1 window(sprites, options);
   guard.OnRaiseRequest([&window] { window.BringToFront(); });
   CloseOnTermination([&window] { window.close(); });

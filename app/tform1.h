@@ -37,6 +37,8 @@ struct TForm1Options {
   // Whether the name prompt is asked; when not, every prompt is cancelled.
   bool askNames = true;
   QString helpFile;
+  // The joysticks the game polls; nullptr: none is ever plugged in.
+  Joystick* joysticks = nullptr;
   // Runs the game on this clock instead of the steady one (tests): a wait
   // handles what is pending and moves the clock on instead of sleeping.
   VirtualClock* virtualClock = nullptr;
@@ -52,7 +54,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
 
   // --- FlowHost -----------------------------------------------------------
   KeyState& Keys() override { return keys_; }
-  Joystick& Joysticks() override { return joysticks_; }
+  Joystick& Joysticks() override { return options_.joysticks ? *options_.joysticks : noJoysticks_; }
   void InvalidateField() override;
   void SoundEffect(int n) override;
   void ProcessMessages() override;
@@ -122,7 +124,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   SteadyClock clock_;
   KeyTable keys_;
   KeyFeeder keyFeeder_{keys_};
-  ScriptedJoysticks joysticks_;  // no joystick is plugged in yet
+  ScriptedJoysticks noJoysticks_;  // reports every joystick unplugged
   QtTextPainter fieldText_;
   StoredSettings settings_;
   QSize remembered_;
