@@ -3,22 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include "game/game_world.h"
+#include "game/silent_world_host.h"
 
 namespace kelvarok {
 namespace {
-
-class SilentHost final : public WorldHost {
- public:
-  KeyState& Keys() override { return keys_; }
-  Joystick& Joysticks() override { return joysticks_; }
-  void SetScoreCaption(int, const std::string&) override {}
-  void InvalidateField() override {}
-  void SoundEffect(int) override {}
-
- private:
-  KeyTable keys_;
-  ScriptedJoysticks joysticks_;
-};
 
 SpriteSet BenchSprites() {
   SpriteSet s;
@@ -36,7 +24,7 @@ SpriteSet BenchSprites() {
 void BM_WorldFrame(benchmark::State& bench) {
   const SpriteSet sprites = BenchSprites();
   const GameSettings settings;
-  SilentHost host;
+  SilentWorldHost host;
   GameWorld world(sprites, settings, host, 1);
   GameState& s = world.state;
   // Rocks drift sideways in the upper band, missiles in the bottom band and

@@ -6,23 +6,11 @@
 
 #include "assets/sprites.h"
 #include "game/game_world.h"
+#include "game/silent_world_host.h"
 #include "platform/png.h"
 
 namespace kelvarok {
 namespace {
-
-class SilentHost final : public WorldHost {
- public:
-  KeyState& Keys() override { return keys_; }
-  Joystick& Joysticks() override { return joysticks_; }
-  void SetScoreCaption(int, const std::string&) override {}
-  void InvalidateField() override {}
-  void SoundEffect(int) override {}
-
- private:
-  KeyTable keys_;
-  ScriptedJoysticks joysticks_;
-};
 
 void PlaceRock(GameWorld& world, int slot, std::int32_t size, bool hard, int x, int y, int frame) {
   TRock& rock = world.state.CurRocks()[slot];
@@ -53,7 +41,7 @@ int main(int argc, char** argv) {
   }
   const SpriteSet sprites = LoadSprites();
   const GameSettings settings;
-  SilentHost host;
+  SilentWorldHost host;
   GameWorld world(sprites, settings, host, 1);
 
   int slot = 1;
