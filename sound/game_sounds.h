@@ -1,0 +1,99 @@
+// The game's five sound effects on one mixer component: start-up, the effect
+// requests, activation with the focus, the system wave volume, and release at
+// exit. Nothing here throws: a mixer failure is handed to the report callback
+// once, and the game goes on, silent where the sound failed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/riff_reader.h"
+#include "sound/twavemix.h"
+
+namespace kelvarok {
+
+struct GameSoundServices {
+  MixerModule& mixer;
+  // The mixer's device: its WAVE_MAPPER volume is the system wave volume.
+  WaveOut& wave_out;
+  // The queue that carries the device's block-done messages to the mixer.
+  WindowMessages& messages;
+  // Shows a mixer failure's message to the player. Called at most once until
+  // sound works again, possibly from inside a game frame.
+  std::function<void(const std::string& message)> report;
+};
+
+// Effects: 0 explosion, 1 hyperspace, 2 missile, 3 thrust, 4 bonus.
+constexpr int kGameEffectCount = 5;
+
+class GameSounds {
+ public:
+  // When sound is available: creates the mixer with its output format from
+  // "WAVEMIX.INI" or the defaults, opens channels 0 to 4 and saves the system
+  // wave volume. A mixer that cannot be made is reported; sound then stays
+  // unavailable and no volume is read, set or restored.
+  GameSounds(GameSoundServices services, bool sound_available);
+  // Frees the effects (3, 2, 1, 0, 4), then the mixer.
+  ~GameSounds();
+  GameSounds(const GameSounds&) = delete;
+  GameSounds& operator=(const GameSounds&) = delete;
+
+  // Loads the five effects from the program's own images, in order 0 to 4. An
+  // effect that cannot be loaded is reported and the mixer is freed: from then
+  // on sound is unavailable.
+  void LoadEffects();
+
+  // A mixer exists (it may be inactive).
+  bool SoundAvailable() const { return mixer_ != nullptr; }
+  bool Activated() const { return mixer_ != nullptr && mixer_->Activated(); }
+
+  // Plays effect n on its own channel, cutting off that effect's previous
+  // instance. Nothing without a mixer, while inactive, or for n outside 0..4.
+  // The enable settings are the callers' business.
+  void SoundEffect(int n);
+
+  // For the application's focus handlers: true opens the device and resumes
+  // from where deactivation stopped, false closes it at once. A device that
+  // cannot be opened is reported and leaves the mixer inactive.
+  void SetActivated(bool value);
+
+  // Sets the system wave volume from a SoundVolume percentage.
+  void ApplySoundVolume(std::int32_t percent);
+  // At exit: puts back the volume found at start-up.
+  void RestoreSystemVolume();
+
+  // Delivers the device's pending block-done messages, which keep the mixer
+  // fed; the host's event loop calls it whenever messages are queued. A device
+  // that fails while playing is reported and closed: the game stays silent
+  // until the next activation opens the device again.
+  void DispatchMixerMessages();
+
+  // The loaded wave of effect n, or nullptr.
+  const TMixWave* EffectWave(int n) const;
+
+  // The device volume for a percentage: SoundVolume x 65535 / 100, truncated,
+  // on both channels (left in the low word). A stored percentage outside
+  // 0..100 counts as the nearer end, so a hand-edited value can neither
+  // overflow nor come out as an arbitrary loudness.
+  static std::uint32_t WaveVolume(std::int32_t percent);
+
+ private:
+  void FreeEffects();
+  // Reports a failure (once until sound works again) and closes the device.
+  void Fail(const EWaveMixError& error);
+  void Report(const std::string& message);
+
+  GameSoundServices services_;
+  std::unique_ptr<TWaveMix> mixer_;
+  // Kept for the whole run: the mixer reads the images through them.
+  std::array<MMIOINFO, kGameEffectCount> images_{};
+  std::array<TMixWave*, kGameEffectCount> effects_{};
+  std::optional<std::uint32_t> saved_volume_;
+  bool failure_reported_ = false;
+};
+
+}  // namespace kelvarok

@@ -1,0 +1,384 @@
+// The game's effects on the mixer: loading, requests, activation, volume and
+// failures, judged by the bytes the virtual device plays.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <optional>
+
+#include "assets/sounds/effect_sounds.h"
+#include "sound/game_sounds.h"
+#include "tests/sound/mixer_rig.h"
+
+namespace kelvarok::testing {
+namespace {
+
+// The system's volume before the program starts; the device scales what it
+// plays by it, so only the volume tests lower it.
+constexpr std::uint32_t kFullVolume = 0xFFFFFFFF;
+constexpr std::uint32_t kSystemVolume = 0x12345678;
+
+// A mixer rig with the game's sounds on it, created when the test says so.
+struct SoundsRig {
+  explicit SoundsRig(RigSetup setup = {}, std::uint32_t system_volume = kFullVolume)
+      : rig(std::move(setup)) {
+    rig.device.waveOutSetVolume(WAVE_MAPPER, system_volume);
+  }
+
+  GameSounds& Start(bool available = true) {
+    sounds.emplace(
+        GameSoundServices{rig.mixer, rig.device, rig.messages,
+                          [this](const std::string& message) { reports.push_back(message); }},
+        available);
+    sounds->LoadEffects();
+    return *sounds;
+  }
+
+  // Lets virtual time pass as the desktop's event loop would.
+  void RunFor(std::uint32_t ms) {
+    for (std::uint32_t i = 0; i < ms; ++i) {
+      rig.clock.Advance(1);
+      rig.device.Poll();
+      sounds->DispatchMixerMessages();
+    }
+  }
+
+  std::uint32_t Volume() {
+    std::uint32_t volume = 0;
+    rig.device.waveOutGetVolume(WAVE_MAPPER, &volume);
+    return volume;
+  }
+
+  std::vector<std::uint8_t>& played() { return rig.device.played; }
+
+  MixerRig rig;
+  std::optional<GameSounds> sounds;
+  std::vector<std::string> reports;
+};
+
+// The bytes of an effect as the mixer holds them.
+std::vector<std::uint8_t> Samples(const TMixWave* wave) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(wave->Header.lpData);
+  return {data, data + wave->Header.dwBufferLength};
+}
+
+// The data chunk of a RIFF WAVE image.
+std::vector<std::uint8_t> DataChunk(std::span<const std::uint8_t> image) {
+  const auto le32 = [&](std::size_t at) {
+    return std::uint32_t{image[at]} | std::uint32_t{image[at + 1]} << 8 |
+           std::uint32_t{image[at + 2]} << 16 | std::uint32_t{image[at + 3]} << 24;
+  };
+  for (std::size_t at = 12; at + 8 <= image.size(); at += 8 + ((le32(at + 4) + 1) & ~1u)) {
+    if (std::memcmp(&image[at], "data", 4) == 0) {
+      return {image.begin() + static_cast<std::ptrdiff_t>(at + 8),
+              image.begin() + static_cast<std::ptrdiff_t>(at + 8 + le32(at + 4))};
+    }
+  }
+  return {};
+}
+
+bool IsPrefixOf(std::span<const std::uint8_t> part, std::span<const std::uint8_t> whole) {
+  return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
+}
+
+TEST(GameSounds, EffectsLoadInTheDefaultOutputFormat) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  ASSERT_TRUE(rig.reports.empty());
+  const struct {
+    int effect;
+    std::uint32_t bytes;
+    bool unchanged;
+  } cases[] = {
+      {0, 11610, false}, {1, 10461, true}, {2, 2230, true}, {3, 5878, true}, {4, 8005, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.effect);
+    const TMixWave* wave = sounds.EffectWave(c.effect);
+    ASSERT_NE(wave, nullptr);
+    EXPECT_EQ(wave->Header.dwBufferLength, c.bytes);
+    if (c.unchanged) {
+      EXPECT_EQ(Samples(wave), DataChunk(EffectSoundImage(c.effect)));
+    }
+  }
+  EXPECT_EQ(rig.rig.mixer.CurrentSession()->OpenChannels, 5);
+}
+
+TEST(GameSounds, RequestsThatPlayNothing) {
+  const struct {
+    const char* name;
+    bool available;
+    bool activate;
+    int effect;
+  } cases[] = {
+      {"no wave output device", false, true, 2},
+      {"mixer inactive", true, false, 2},
+      {"effect below 0", true, true, -1},
+      {"effect above 4", true, true, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SoundsRig rig;
+    GameSounds& sounds = rig.Start(c.available);
+    sounds.SetActivated(c.activate);
+    sounds.SoundEffect(c.effect);
+    rig.RunFor(500);
+    EXPECT_TRUE(rig.played().empty());
+    EXPECT_TRUE(rig.reports.empty());
+  }
+}
+
+// Each frame's request clears channel 3 and starts the thrust again from its
+// first byte, so only its opening 40 ms are ever heard.
+TEST(GameSounds, ThrustRequestedEveryFrameRestartsFromItsFirstByte) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  sounds.SetActivated(true);
+  const std::vector<std::uint8_t> thrust = Samples(sounds.EffectWave(3));
+  for (int frame = 0; frame < 12; ++frame) {
+    SCOPED_TRACE(frame);
+    rig.played().clear();
+    sounds.SoundEffect(3);
+    rig.RunFor(40);
+    EXPECT_EQ(rig.played().size(), 441u);
+    EXPECT_TRUE(IsPrefixOf(rig.played(), thrust));
+  }
+}
+
+// Where in whole a run of mixed bytes takes its second source from: the k for
+// which every byte is part's byte plus whole[k + i] around the silence level.
+std::optional<std::size_t> OffsetOfMix(std::span<const std::uint8_t> mixed,
+                                       std::span<const std::uint8_t> part,
+                                       std::span<const std::uint8_t> whole) {
+  for (std::size_t k = 0; k + mixed.size() <= whole.size(); ++k) {
+    bool all = true;
+    for (std::size_t i = 0; all && i < mixed.size(); ++i) {
+      all = mixed[i] == std::clamp(part[i] + whole[k + i] - 128, 0, 255);
+    }
+    if (all) return k;
+  }
+  return std::nullopt;
+}
+
+bool Audible(std::span<const std::uint8_t> bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b != 128; });
+}
+
+// A missile is heard at once from its first byte while the explosion on its
+// own channel goes on, skipping ahead over what was queued but not heard.
+TEST(GameSounds, EachEffectHasItsOwnChannel) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  sounds.SetActivated(true);
+  const std::vector<std::uint8_t> missile = Samples(sounds.EffectWave(2));
+  const std::vector<std::uint8_t> explosion = Samples(sounds.EffectWave(0));
+  sounds.SoundEffect(0);
+  rig.RunFor(100);
+  const std::size_t heard = rig.played().size();
+  sounds.SoundEffect(2);
+  rig.played().clear();
+  rig.RunFor(100);
+  ASSERT_EQ(rig.played().size(), 1102u);
+  const std::optional<std::size_t> offset = OffsetOfMix(rig.played(), missile, explosion);
+  ASSERT_TRUE(offset.has_value()) << "the missile from its first byte over the explosion";
+  EXPECT_GT(*offset, heard);
+}
+
+TEST(GameSounds, DeactivationSilencesAtOnceAndActivationResumes) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  sounds.SetActivated(true);
+  const std::vector<std::uint8_t> explosion = Samples(sounds.EffectWave(0));
+  sounds.SoundEffect(0);
+  rig.RunFor(200);
+  const std::size_t heard = rig.played().size();
+  EXPECT_EQ(heard, 2205u);
+
+  sounds.SetActivated(false);
+  sounds.SoundEffect(2);  // dropped, never played later
+  rig.RunFor(5000);
+  EXPECT_EQ(rig.played().size(), heard);
+
+  sounds.SetActivated(true);
+  rig.RunFor(2000);
+  ASSERT_GE(rig.played().size(), explosion.size());
+  EXPECT_TRUE(IsPrefixOf(explosion, rig.played())) << "the rest of the explosion";
+  EXPECT_FALSE(Audible(std::span(rig.played()).subspan(explosion.size()))) << "then silence";
+}
+
+TEST(GameSounds, SliderLevelsOnBothChannels) {
+  const std::uint32_t levels[] = {0,     6553,  13107, 19660, 26214, 32767,
+                                  39321, 45874, 52428, 58981, 65535};
+  for (std::int32_t position = 0; position <= 10; ++position) {
+    SCOPED_TRACE(position);
+    const std::uint32_t volume = GameSounds::WaveVolume(position * 10);
+    EXPECT_EQ(volume & 0xFFFF, levels[position]);
+    EXPECT_EQ(volume >> 16, levels[position]);
+  }
+  EXPECT_EQ(GameSounds::WaveVolume(150), GameSounds::WaveVolume(100));
+  EXPECT_EQ(GameSounds::WaveVolume(-20), 0u);
+  EXPECT_EQ(GameSounds::WaveVolume(2'000'000'000), GameSounds::WaveVolume(100));
+}
+
+TEST(GameSounds, TheSystemVolumeIsSetAndPutBack) {
+  SoundsRig rig({}, kSystemVolume);
+  GameSounds& sounds = rig.Start();
+  sounds.ApplySoundVolume(70);
+  EXPECT_EQ(rig.Volume(), 45874u * 0x10001u);
+  sounds.ApplySoundVolume(0);
+  EXPECT_EQ(rig.Volume(), 0u);
+  sounds.RestoreSystemVolume();
+  EXPECT_EQ(rig.Volume(), kSystemVolume);
+}
+
+// Whatever stops sound at start-up, the rest of the program goes on as if
+// there were no device: nothing plays and the volume is never touched.
+TEST(GameSounds, StartWithoutSound) {
+  const struct {
+    const char* name;
+    RigSetup setup;
+    bool available;
+    std::vector<std::string> reports;
+  } cases[] = {
+      {"no device", {"", {0}}, false, {}},
+      {"device refused by WAVEMIX.INI",
+       {"[not compatible]\nVirtual Wave Out=1\n", {}},
+       true,
+       {"Virtual Wave Out is not compatible with the realtime wavemixer"}},
+      {"synchronous device",
+       {"", {1, "Slow Card", 2, WAVECAPS_SYNC}},
+       true,
+       {"Slow Card is a syncronous (blocking) wave output device.  This will not permit audio to "
+        "play while other applications are running"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SoundsRig rig(c.setup, kSystemVolume);
+    GameSounds& sounds = rig.Start(c.available);
+    EXPECT_EQ(rig.reports, c.reports);
+    EXPECT_FALSE(sounds.SoundAvailable());
+    EXPECT_EQ(rig.rig.mixer.CurrentSession(), nullptr);
+    sounds.SetActivated(true);
+    sounds.SoundEffect(0);
+    sounds.ApplySoundVolume(70);
+    rig.RunFor(300);
+    sounds.RestoreSystemVolume();
+    EXPECT_TRUE(rig.played().empty());
+    EXPECT_EQ(rig.Volume(), kSystemVolume);
+    EXPECT_EQ(rig.reports.size(), c.reports.size()) << "reported once";
+  }
+}
+
+// An effect that cannot be loaded frees the mixer and what was loaded; the
+// volume read at start-up still comes back at exit.
+TEST(GameSounds, AnEffectThatCannotBeLoadedEndsSound) {
+  int failures = 0;
+  for (int failing = 1; failing <= 5; ++failing) {
+    SCOPED_TRACE(failing);
+    SoundsRig rig({}, kSystemVolume);
+    const int before = rig.rig.memory.held();
+    GameSounds sounds(
+        GameSoundServices{rig.rig.mixer, rig.rig.device, rig.rig.messages,
+                          [&](const std::string& message) { rig.reports.push_back(message); }},
+        true);
+    rig.rig.memory.FailAt(failing);
+    sounds.LoadEffects();
+    if (rig.reports.empty()) continue;  // this allocation is not one of the loads
+    ++failures;
+    EXPECT_EQ(rig.reports.size(), 1u);
+    EXPECT_FALSE(sounds.SoundAvailable());
+    EXPECT_EQ(rig.rig.memory.held(), before);
+    sounds.ApplySoundVolume(30);
+    EXPECT_EQ(rig.Volume(), kSystemVolume);
+    sounds.SoundEffect(0);
+    EXPECT_TRUE(rig.played().empty());
+  }
+  EXPECT_GT(failures, 0);
+}
+
+// A device that fails during a game: the failure is reported once, nothing
+// escapes into the game, the device is closed and the game is silent until
+// the next activation opens it again.
+TEST(GameSounds, ADeviceThatFailsLeavesTheGameSilentUntilTheNextActivation) {
+  using Step = std::function<void(SoundsRig&)>;
+  const struct {
+    const char* name;
+    Step fail;
+    std::string report;
+  } cases[] = {
+      {"write refused by the pump",
+       [](SoundsRig& rig) {
+         rig.sounds->SoundEffect(0);
+         rig.rig.device.write_fail_at = 1;
+         rig.rig.device.writes = 0;
+         rig.RunFor(400);
+       },
+       "Failed to write block to device"},
+      {"write refused by a request's remix",
+       [](SoundsRig& rig) {
+         rig.sounds->SoundEffect(0);
+         rig.RunFor(50);
+         rig.rig.device.write_fail_at = 1;
+         rig.rig.device.writes = 0;
+         rig.sounds->SoundEffect(2);
+       },
+       "Failed to write block to device"},
+      {"device cannot be opened again",
+       [](SoundsRig& rig) {
+         rig.sounds->SetActivated(false);
+         rig.rig.device.open_error = MMSYSERR_ALLOCATED;
+         rig.sounds->SetActivated(true);
+         rig.sounds->SetActivated(true);  // the same failure is not reported again
+       },
+       "Failed to open waveform output device #4"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SoundsRig rig;
+    GameSounds& sounds = rig.Start();
+    sounds.SetActivated(true);
+    EXPECT_NO_THROW(c.fail(rig));
+    EXPECT_EQ(rig.reports, std::vector<std::string>{c.report});
+    EXPECT_FALSE(sounds.Activated());
+
+    const std::size_t heard = rig.played().size();
+    EXPECT_NO_THROW(sounds.SoundEffect(2));
+    rig.RunFor(1000);
+    EXPECT_EQ(rig.played().size(), heard) << "silent";
+
+    rig.rig.device.write_fail_at = 0;
+    rig.rig.device.open_error = 0;
+    sounds.SetActivated(false);
+    sounds.SetActivated(true);
+    ASSERT_TRUE(sounds.Activated());
+    rig.played().clear();
+    sounds.SoundEffect(2);
+    rig.RunFor(300);
+    EXPECT_TRUE(Audible(rig.played())) << "sound again";
+    EXPECT_EQ(rig.reports.size(), 1u);
+  }
+}
+
+// A device that stops taking bytes (an SDL device unplugged) raises nothing:
+// the game goes on silent, and the next activation opens it afresh.
+TEST(GameSounds, AStalledDeviceIsReopenedByTheNextActivation) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  sounds.SetActivated(true);
+  sounds.SoundEffect(0);
+  for (int ms = 0; ms < 3000; ++ms) {  // the clock runs, the device does not
+    rig.rig.clock.Advance(1);
+    sounds.DispatchMixerMessages();
+    if (ms % 40 == 0) sounds.SoundEffect(2);
+  }
+  EXPECT_TRUE(rig.played().empty());
+  sounds.SetActivated(false);
+  sounds.SetActivated(true);
+  sounds.SoundEffect(2);
+  rig.RunFor(300);
+  EXPECT_TRUE(IsPrefixOf(Samples(sounds.EffectWave(2)), rig.played()));
+  EXPECT_TRUE(rig.reports.empty());
+}
+
+}  // namespace
+}  // namespace kelvarok::testing
