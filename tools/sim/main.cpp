@@ -1,12 +1,13 @@
 // kelvarok-sim: runs the game flow headless on a virtual clock.
 //   kelvarok-sim [--seed N] [--script FILE] [--autopilot] [--until MS]
-//                [--trace FILE|-] [--snapshot MS:FILE.png]...
+//                [--trace FILE|-] [--snapshot MS:FILE.png]... [--audio FILE.wav]
 #include <QGuiApplication>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "app/qt_text/qt_text_painter.h"
 #include "assets/sprites.h"
 #include "game/flow_host.h"
+#include "tools/sim/recorded_sound.h"
 #include "tools/sim/simulator.h"
 
 namespace {
@@ -27,7 +29,7 @@ constexpr int kBadUsage = 2;
 
 const char* const kUsage =
     "usage: kelvarok-sim [--seed N] [--script FILE] [--autopilot] [--until MS]\n"
-    "                    [--trace FILE|-] [--snapshot MS:FILE.png]...\n";
+    "                    [--trace FILE|-] [--snapshot MS:FILE.png]... [--audio FILE.wav]\n";
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& value) {
@@ -45,6 +47,7 @@ struct CommandLine {
   SimOptions options;
   std::string scriptPath;
   std::string tracePath;
+  std::string audioPath;
 };
 
 // Returns 0 when the command line is good, else the exit status.
@@ -57,7 +60,7 @@ int Parse(int argc, char** argv, CommandLine& cl) {
       continue;
     }
     if (arg != "--seed" && arg != "--script" && arg != "--until" && arg != "--trace" &&
-        arg != "--snapshot")
+        arg != "--snapshot" && arg != "--audio")
       return Usage("unknown option '" + std::string(arg) + "'");
     const char* v = value();
     if (v == nullptr) return Usage(std::string(arg) + " needs a value");
@@ -72,6 +75,8 @@ int Parse(int argc, char** argv, CommandLine& cl) {
       cl.options.until = until;
     } else if (arg == "--trace") {
       cl.tracePath = text;
+    } else if (arg == "--audio") {
+      cl.audioPath = text;
     } else {
       const std::size_t colon = text.find(':');
       Snapshot snapshot;
@@ -121,6 +126,10 @@ int main(int argc, char** argv) {
     }
     cl.options.trace = &traceFile;
   }
+  if (!cl.audioPath.empty() && !std::ofstream(cl.audioPath, std::ios::binary | std::ios::trunc)) {
+    std::cerr << "kelvarok-sim: cannot write '" << cl.audioPath << "'\n";
+    return kBadUsage;
+  }
 
   // Text needs Qt's font engine; no window is ever shown.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -130,8 +139,19 @@ int main(int argc, char** argv) {
 
   const bool traceOnStdout = cl.options.trace == &std::cout;
   kelvarok::sim::Simulator simulator(sprites, fieldText, std::move(cl.options));
+  std::optional<kelvarok::sim::RecordedSound> sound;
+  if (!cl.audioPath.empty()) {
+    sound.emplace(simulator.host().clock(), [](const std::string& message) {
+      std::cerr << "kelvarok-sim: sound: " << message << '\n';
+    });
+    simulator.host().SetSound(*sound);
+  }
   const std::string final = simulator.Run();
   if (!traceOnStdout) std::cout << final << '\n';
+  if (sound && !sound->Save(cl.audioPath)) {
+    std::cerr << "kelvarok-sim: cannot write '" << cl.audioPath << "'\n";
+    return 1;
+  }
   for (const Snapshot& missed : simulator.missedSnapshots())
     std::cerr << "kelvarok-sim: the run ended before the snapshot at " << missed.time << " ms\n";
   std::cout.flush();

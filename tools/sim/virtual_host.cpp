@@ -56,12 +56,36 @@ void VirtualHost::AdvanceTo(std::uint32_t target) {
   }
   if (stop && target >= *stop) {
     listener().ClockAdvancing(now(), std::max(now(), *stop));
-    clock_.Set(std::max(now(), *stop));
+    MoveClockTo(std::max(now(), *stop));
     throw RunStopped{};
   }
   if (target == now()) return;
   listener().ClockAdvancing(now(), target);
-  clock_.Set(target);
+  MoveClockTo(target);
+}
+
+// With sound, every millisecond on the way: the device's block-done messages
+// are handled when they fall due, as the desktop's event loop would, without
+// the flow seeing more message processing than it does without sound.
+void VirtualHost::MoveClockTo(std::uint32_t target) {
+  if (sound_ == nullptr) {
+    clock_.Set(target);
+    return;
+  }
+  while (now() != target) {
+    clock_.Advance(1);
+    sound_->ClockTicked();
+  }
+}
+
+void VirtualHost::SetSound(HostSound& sound) {
+  sound_ = &sound;
+  sound_->SetActivated(soundActivated);
+}
+
+void VirtualHost::SetSoundActivated(bool activated) {
+  soundActivated = activated;
+  if (sound_ != nullptr) sound_->SetActivated(activated);
 }
 
 bool VirtualHost::DeliverDue() {
@@ -194,6 +218,7 @@ void VirtualHost::CloseMainWindow() {
 void VirtualHost::SoundEffect(int n) {
   sounds.push_back(n);
   listener().SoundPlayed(n);
+  if (sound_ != nullptr) sound_->SoundEffect(n);
 }
 
 }  // namespace kelvarok::sim

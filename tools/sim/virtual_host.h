@@ -38,12 +38,27 @@ class HostListener {
   virtual void ClockAdvancing(std::uint32_t /*from*/, std::uint32_t /*to*/) {}
 };
 
+// The sound a run makes, when it makes one: the game's requests and focus, and
+// every millisecond of virtual time, in which the device plays and the mixer
+// handles its messages.
+class HostSound {
+ public:
+  virtual ~HostSound() = default;
+  virtual void SoundEffect(int n) = 0;
+  virtual void SetActivated(bool activated) = 0;
+  // The clock has just moved on by one millisecond.
+  virtual void ClockTicked() = 0;
+};
+
 class VirtualHost final : public FlowHost {
  public:
   explicit VirtualHost(TextPainter& fieldText) : fieldText_(fieldText) {}
 
   void Attach(GameFlow& flow) { flow_ = &flow; }
   void SetListener(HostListener* listener) { listener_ = listener; }
+  // From now on the clock moves a millisecond at a time and the sound hears
+  // of each; it is activated as the window's focus stands.
+  void SetSound(HostSound& sound);
   // Events in non-decreasing time order; appended after those already queued.
   void AddEvents(const std::vector<ScriptEvent>& events);
   // The run stops when the clock reaches this time.
@@ -79,7 +94,7 @@ class VirtualHost final : public FlowHost {
                   std::string& text) override;
   void ShowHighScores(const HiScoreCells& cells) override;
   void CloseMainWindow() override;
-  void SetSoundActivated(bool activated) override { soundActivated = activated; }
+  void SetSoundActivated(bool activated) override;
   void InvalidateField() override { ++invalidations; }
   void SoundEffect(int n) override;
 
@@ -113,12 +128,14 @@ class VirtualHost final : public FlowHost {
   void Deliver(const ScriptEvent& event);
   void ChooseMenuItem(MenuItem item);
   void AdvanceTo(std::uint32_t target);
+  void MoveClockTo(std::uint32_t target);
   void StopIfUntilReached();
 
   TextPainter& fieldText_;
   GameFlow* flow_ = nullptr;
   HostListener* listener_ = nullptr;
   HostListener silent_;
+  HostSound* sound_ = nullptr;
   VirtualClock clock_;
   std::vector<ScriptEvent> events_;
   std::size_t next_ = 0;

@@ -1,0 +1,42 @@
+// The game's sound in a headless run: the mixer on a virtual device that runs
+// on the run's clock, recorded from start to end for a WAV file. The
+// recording is what the mixer plays, before any system volume.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/ini_reader.h"
+#include "platform/wave_recorder.h"
+#include "sound/game_sounds.h"
+#include "sound/mixer_memory.h"
+#include "tools/sim/continuous_wave_out.h"
+#include "tools/sim/virtual_host.h"
+
+namespace kelvarok::sim {
+
+class RecordedSound final : public HostSound {
+ public:
+  // report receives the mixer's failures (the desktop shows them in a box).
+  RecordedSound(Clock& clock, std::function<void(const std::string&)> report);
+
+  void SoundEffect(int n) override { sounds_.SoundEffect(n); }
+  void SetActivated(bool activated) override { sounds_.SetActivated(activated); }
+  void ClockTicked() override;
+
+  // Writes what was played as a WAV file; false when it cannot be written.
+  bool Save(const std::filesystem::path& path) const { return recorder_.Save(path); }
+
+ private:
+  WindowMessages messages_;
+  VirtualWaveOut device_;
+  ContinuousWaveOut speaker_;
+  WaveRecorder recorder_;
+  IniTextReader ini_;  // no "WAVEMIX.INI": the mixer's defaults
+  HeapMixerMemory memory_;
+  MixerModule mixer_;
+  GameSounds sounds_;
+};
+
+}  // namespace kelvarok::sim
