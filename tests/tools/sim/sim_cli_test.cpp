@@ -93,4 +93,20 @@ TEST_F(SimCliTest, ASnapshotSavesTheFieldAsItStands) {
   EXPECT_FALSE(std::filesystem::exists(dir / "never.png"));
 }
 
+TEST_F(SimCliTest, AudioIsWrittenAsAWavOfTheRunsLength) {
+  const std::string wav = (dir / "game.wav").string();
+  const Result with =
+      Sim("--autopilot --until 4000 --trace " + (dir / "with").string() + " --audio " + wav);
+  EXPECT_EQ(with.status, 0);
+  EXPECT_EQ(std::filesystem::file_size(wav), 44u + 4000u * 11025u / 1000u);
+  EXPECT_EQ(Slurp(wav).substr(0, 4), "RIFF");
+  EXPECT_EQ(Sim("--autopilot --until 4000 --trace " + (dir / "without").string()).status, 0);
+  EXPECT_EQ(Slurp(dir / "with"), Slurp(dir / "without"));
+
+  const Result refused = Sim("--autopilot --audio /nonexistent/kelvarok.wav");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "kelvarok-sim: cannot write '/nonexistent/kelvarok.wav'\n");
+  EXPECT_EQ(Sim("--audio").status, 2);
+}
+
 }  // namespace
