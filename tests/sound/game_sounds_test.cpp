@@ -145,43 +145,8 @@ TEST(GameSounds, ThrustRequestedEveryFrameRestartsFromItsFirstByte) {
   }
 }
 
-// Where in whole a run of mixed bytes takes its second source from: the k for
-// which every byte is part's byte plus whole[k + i] around the silence level.
-std::optional<std::size_t> OffsetOfMix(std::span<const std::uint8_t> mixed,
-                                       std::span<const std::uint8_t> part,
-                                       std::span<const std::uint8_t> whole) {
-  for (std::size_t k = 0; k + mixed.size() <= whole.size(); ++k) {
-    bool all = true;
-    for (std::size_t i = 0; all && i < mixed.size(); ++i) {
-      all = mixed[i] == std::clamp(part[i] + whole[k + i] - 128, 0, 255);
-    }
-    if (all) return k;
-  }
-  return std::nullopt;
-}
-
 bool Audible(std::span<const std::uint8_t> bytes) {
   return std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b != 128; });
-}
-
-// A missile is heard at once from its first byte while the explosion on its
-// own channel goes on, skipping ahead over what was queued but not heard.
-TEST(GameSounds, EachEffectHasItsOwnChannel) {
-  SoundsRig rig;
-  GameSounds& sounds = rig.Start();
-  sounds.SetActivated(true);
-  const std::vector<std::uint8_t> missile = Samples(sounds.EffectWave(2));
-  const std::vector<std::uint8_t> explosion = Samples(sounds.EffectWave(0));
-  sounds.SoundEffect(0);
-  rig.RunFor(100);
-  const std::size_t heard = rig.played().size();
-  sounds.SoundEffect(2);
-  rig.played().clear();
-  rig.RunFor(100);
-  ASSERT_EQ(rig.played().size(), 1102u);
-  const std::optional<std::size_t> offset = OffsetOfMix(rig.played(), missile, explosion);
-  ASSERT_TRUE(offset.has_value()) << "the missile from its first byte over the explosion";
-  EXPECT_GT(*offset, heard);
 }
 
 TEST(GameSounds, DeactivationSilencesAtOnceAndActivationResumes) {
