@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <variant>
 
@@ -88,12 +87,13 @@ Outcome RunSim(const std::string& script, std::uint32_t until, bool autopilot, b
 
 // The time of the first missile sound in a trace.
 std::uint32_t FirstShot(const std::string& trace) {
-  std::smatch match;
-  if (!std::regex_search(trace, match, std::regex(R"(\{"t":(\d+),"event":"sound","n":2\})"))) {
+  const std::size_t event = trace.find(",\"event\":\"sound\",\"n\":2}");
+  const std::size_t line = trace.rfind("{\"t\":", event);
+  if (event == std::string::npos || line == std::string::npos) {
     ADD_FAILURE() << "no shot";
     return 0;
   }
-  return static_cast<std::uint32_t>(std::stoul(match[1]));
+  return static_cast<std::uint32_t>(std::stoul(trace.substr(line + 5, event - line - 5)));
 }
 
 TEST(SimAudioTest, TheWavLastsAsLongAsTheRunAndSoundsFromTheShotOn) {
