@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/demo_mode.h"
+#include "app/desktop_sound.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
 #include "app/sdl/sdl_joysticks.h"
@@ -23,7 +24,11 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   options.followFocus = false;
   options.askNames = false;
   options.helpFile = HelpFilePath();
+  DesktopSound sound;
+  options.sounds = &sound.sounds();
   TForm1 window(sprites, options);
+  // The demo does not follow the focus: its sound plays from the start.
+  sound.sounds().SetActivated(true);
   DemoMode mode(window, demo);
   CloseOnTermination([&window] { window.close(); });
   window.show();
@@ -45,6 +50,8 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   options.helpFile = HelpFilePath();
   SdlJoysticks joysticks;
   options.joysticks = &joysticks;
+  DesktopSound sound;
+  options.sounds = &sound.sounds();
   TForm1 window(sprites, options);
   guard.OnRaiseRequest([&window] { window.BringToFront(); });
   CloseOnTermination([&window] { window.close(); });

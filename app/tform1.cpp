@@ -14,7 +14,6 @@
 #include "app/dialogs/name_prompt.h"
 #include "app/latin1_text.h"
 #include "app/qt_text/embedded_fonts.h"
-#include "app/sound_volume.h"
 
 namespace kelvarok {
 namespace {
@@ -58,6 +57,7 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   if (options_.followFocus) {
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::FollowApplicationState);
   }
+  if (SoundAvailable()) options_.sounds->LoadEffects();
 }
 
 TForm1::~TForm1() {
@@ -132,7 +132,7 @@ void TForm1::StartGame(void (GameFlow::*start)()) {
 }
 
 void TForm1::Sound1Click() {
-  if (!options_.soundAvailable)
+  if (!SoundAvailable())
     QMessageBox::information(this, QApplication::applicationName(),
                              "No wave output devices available");
   SoundForm_->exec();
@@ -155,17 +155,15 @@ void TForm1::ToggleFullScreen() {
 }
 
 void TForm1::ApplySoundVolume() {
-  // Without a wave output device nothing is touched.
-  if (!options_.soundAvailable) return;
-  waveOutVolume_ = WaveVolume(settings_.game.SoundVolume);
+  if (SoundAvailable()) options_.sounds->ApplySoundVolume(settings_.game.SoundVolume);
 }
 
-void TForm1::SoundEffect(int) {
-  // Effects are played by the sound output, which is not part of this window.
+void TForm1::SoundEffect(int n) {
+  if (SoundAvailable()) options_.sounds->SoundEffect(n);
 }
 
-void TForm1::SetSoundActivated(bool) {
-  // Without a mixer there is nothing to activate.
+void TForm1::SetSoundActivated(bool activated) {
+  if (SoundAvailable()) options_.sounds->SetActivated(activated);
 }
 
 // --- Messages --------------------------------------------------------------
@@ -284,6 +282,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 bool TForm1::FormCloseQuery() {
   flow_.FormCloseQuery();
+  if (SoundAvailable()) options_.sounds->RestoreSystemVolume();
   settings_.FormWidth = remembered_.width();
   settings_.FormHeight = remembered_.height();
   settings_.FormMaximized = windowState().testFlag(Qt::WindowMaximized);

@@ -22,6 +22,7 @@
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"
+#include "sound/game_sounds.h"
 
 namespace kelvarok {
 
@@ -30,7 +31,8 @@ struct TForm1Options {
   // them in memory only (the demo).
   const SettingsStore* store = nullptr;
   std::uint64_t seed = 0;
-  bool soundAvailable = false;
+  // The game's sound; nullptr or one without a mixer: no wave output device.
+  GameSounds* sounds = nullptr;
   // Whether losing the application focus pauses the game (not in the demo,
   // whose autopilot never lifts a pause).
   bool followFocus = true;
@@ -76,8 +78,6 @@ class TForm1 final : public QMainWindow, public FlowHost {
 
   // Sets the wave output volume from SoundVolume (nothing without a device).
   void ApplySoundVolume();
-  // The volume last set on the wave output.
-  std::uint32_t WaveOutVolume() const { return waveOutVolume_; }
   // The client size that shows the field at one screen pixel per picture
   // pixel, with the menu bar above it.
   QSize DesignedSize() const;
@@ -119,6 +119,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void Defaultwindowsize1Click();
   void ToggleFullScreen();
   void FollowApplicationState(Qt::ApplicationState state);
+  bool SoundAvailable() const { return options_.sounds && options_.sounds->SoundAvailable(); }
 
   TForm1Options options_;
   SteadyClock clock_;
@@ -142,7 +143,6 @@ class TForm1 final : public QMainWindow, public FlowHost {
   std::unique_ptr<HelpWindow> Help_;
 
   std::function<void()> messageHook_;
-  std::uint32_t waveOutVolume_ = 0;
   bool applicationActive_ = false;
   // The close query has run while a game was still in progress: the window
   // closes when the game's command returns.
