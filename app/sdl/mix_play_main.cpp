@@ -50,18 +50,10 @@ int Play(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  const std::optional<std::string> script = ReadTextFile(*script_path);
-  if (!script) {
-    std::cerr << "kelvarok-mix-play: cannot read " << *script_path << '\n';
-    return 1;
-  }
-  std::vector<ScriptCommand> commands;
-  try {
-    commands = ParseScript(*script);
-  } catch (const ScriptError& error) {
-    std::cerr << error.what() << '\n';
-    return 2;
-  }
+  int status = 0;
+  const std::optional<std::vector<ScriptCommand>> commands =
+      LoadScriptFile(*script_path, "kelvarok-mix-play", status);
+  if (!commands) return status;
   std::ofstream log_file;
   if (log_path) log_file.open(*log_path);
 
@@ -78,8 +70,8 @@ int Play(int argc, char** argv) {
     device.Error(message);
     std::cerr << clock.timeGetTime() << " error " << message << '\n';
   };
-  RunScript(commands, {mixer, messages, host, TMixConfig{},
-                       std::filesystem::path(*script_path).parent_path(), error});
+  RunScript(*commands, {mixer, messages, host, TMixConfig{},
+                        std::filesystem::path(*script_path).parent_path(), error});
   if (record_path && !recorder.Save(*record_path)) {
     std::cerr << "kelvarok-mix-play: cannot write " << *record_path << '\n';
     return 1;

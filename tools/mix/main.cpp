@@ -60,18 +60,10 @@ int Convert(const MixOptions& options, IniReader& ini) {
 }
 
 int Render(const MixOptions& options, IniReader& ini) {
-  const std::optional<std::string> script = ReadTextFile(options.input);
-  if (!script) {
-    std::cerr << "kelvarok-mix: cannot read " << options.input << '\n';
-    return 1;
-  }
-  std::vector<ScriptCommand> commands;
-  try {
-    commands = ParseScript(*script);
-  } catch (const ScriptError& error) {
-    std::cerr << error.what() << '\n';
-    return 2;
-  }
+  int status = 0;
+  const std::optional<std::vector<ScriptCommand>> commands =
+      LoadScriptFile(options.input, "kelvarok-mix", status);
+  if (!commands) return status;
   std::ofstream log_file;
   if (options.log) {
     log_file.open(*options.log);
@@ -88,8 +80,8 @@ int Render(const MixOptions& options, IniReader& ini) {
     device.Error(message);
     std::cerr << platform.clock.timeGetTime() << " error " << message << '\n';
   };
-  RunScript(commands, {mixer, platform.messages, host, options.config,
-                       std::filesystem::path(options.input).parent_path(), error});
+  RunScript(*commands, {mixer, platform.messages, host, options.config,
+                        std::filesystem::path(options.input).parent_path(), error});
   const std::vector<std::uint8_t> played = device.Played();
   if (!WriteBytes(options.output, reinterpret_cast<const char*>(played.data()), played.size())) {
     std::cerr << "kelvarok-mix: cannot write " << options.output << '\n';

@@ -1,9 +1,11 @@
 #include "tools/mix/mix_script.h"
 
 #include <charconv>
+#include <iostream>
 #include <set>
 #include <sstream>
 
+#include "platform/ini_reader.h"
 #include "sound/mixer_types.h"
 
 namespace kelvarok {
@@ -155,6 +157,24 @@ std::vector<ScriptCommand> ParseScript(std::string_view text) {
     commands.push_back(std::move(command));
   }
   return commands;
+}
+
+std::optional<std::vector<ScriptCommand>> LoadScriptFile(const std::string& path,
+                                                         std::string_view program,
+                                                         int& exit_status) {
+  const std::optional<std::string> script = ReadTextFile(path);
+  if (!script) {
+    std::cerr << program << ": cannot read " << path << '\n';
+    exit_status = 1;
+    return std::nullopt;
+  }
+  try {
+    return ParseScript(*script);
+  } catch (const ScriptError& error) {
+    std::cerr << error.what() << '\n';
+    exit_status = 2;
+    return std::nullopt;
+  }
 }
 
 }  // namespace kelvarok

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,5 +34,13 @@ class ScriptError : public std::runtime_error {
 // The commands in order. Times never go backwards, a wave is named by a load
 // line before it is used, and nothing follows "end".
 std::vector<ScriptCommand> ParseScript(std::string_view text);
+
+// Reads and parses a script file for the command-line tools. On failure the
+// reason is on stderr (prefixed with the program's name where it is the
+// file's fault) and exit_status says how the tool ends: 1 for an unreadable
+// file, 2 for a malformed line.
+std::optional<std::vector<ScriptCommand>> LoadScriptFile(const std::string& path,
+                                                         std::string_view program,
+                                                         int& exit_status);
 
 }  // namespace kelvarok
