@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "assets/sprites.h"
 #include "platform/bitmap.h"
 
 namespace kelvarok {
@@ -19,6 +20,12 @@ inline void PrintTo(const Bitmap& b, std::ostream* out) {
 }  // namespace kelvarok
 
 namespace kelvarok::testing {
+
+// The sprites built into the program, decoded once for all tests.
+inline const SpriteSet& Loaded() {
+  static const SpriteSet sprites = LoadSprites();
+  return sprites;
+}
 
 inline int Red(Pixel p) {
   return static_cast<int>((p >> 16) & 0xFF);

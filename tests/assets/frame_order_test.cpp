@@ -20,12 +20,8 @@ using testing::BlurredDistance;
 using testing::CentroidDegrees;
 using testing::FrameOf;
 using testing::Green;
+using testing::Loaded;
 using testing::Red;
-
-const SpriteSet& Loaded() {
-  static const SpriteSet sprites = LoadSprites();
-  return sprites;
-}
 
 bool IsFlame(Pixel p) {
   return Red(p) >= 150 && Red(p) - Blue(p) >= 100;

@@ -15,12 +15,8 @@ namespace {
 using testing::Blue;
 using testing::FrameOf;
 using testing::Green;
+using testing::Loaded;
 using testing::Red;
-
-const SpriteSet& Loaded() {
-  static const SpriteSet sprites = LoadSprites();
-  return sprites;
-}
 
 TEST(LoadSprites, StripsHaveTheSizesTheGameDrawsWith) {
   struct Case {
