@@ -5,33 +5,19 @@
 
 #include "platform/virtual_wave_out.h"
 #include "platform/wave_recorder.h"
+#include "tests/platform/wave_device_rig.h"
 
 namespace kelvarok {
 namespace {
 
 class VirtualDevice : public ::testing::Test {
  protected:
-  VirtualDevice() {
-    WNDCLASSA window_class;
-    window_class.lpszClassName = "Callback";
-    window_class.lpfnWndProc = [this](HWND, std::uint32_t message, WPARAM, LPARAM l) {
-      if (message == MM_WOM_DONE) done.push_back(reinterpret_cast<WAVEHDR*>(l));
-      return LRESULT{0};
-    };
-    messages.RegisterClassA(window_class);
-    callback = messages.CreateWindowA("Callback", "", 0);
-  }
   void Open(std::uint16_t channels = 1, std::uint32_t rate = 11025) {
     const WAVEFORMATEX format{WAVE_FORMAT_PCM, channels, rate, rate * channels, channels, 8};
     ASSERT_EQ(device.waveOutOpen(&handle, WAVE_MAPPER, &format, callback, CALLBACK_WINDOW), 0u);
   }
   WAVEHDR* Block(std::size_t size, std::uint8_t value) {
-    auto& bytes = buffers.emplace_back(size, value);
-    auto& header = headers.emplace_back();
-    header.lpData = reinterpret_cast<char*>(bytes.data());
-    header.dwBufferLength = static_cast<std::uint32_t>(size);
-    EXPECT_EQ(device.waveOutPrepareHeader(handle, &header), 0u);
-    return &header;
+    return blocks.Make(device, handle, size, value);
   }
   void RunFor(std::uint32_t ms) {
     for (std::uint32_t i = 0; i < ms; ++i) {
@@ -49,11 +35,11 @@ class VirtualDevice : public ::testing::Test {
   WindowMessages messages;
   VirtualClock clock;
   VirtualWaveOut device{messages, clock};
-  HWND callback = 0;
+  testing::DoneWindow window{messages};
+  HWND callback = window.handle;
+  std::vector<WAVEHDR*>& done = window.done;
   HWAVEOUT handle = 0;
-  std::deque<std::vector<std::uint8_t>> buffers;
-  std::deque<WAVEHDR> headers;
-  std::vector<WAVEHDR*> done;
+  testing::TestBlocks blocks;
 };
 
 TEST_F(VirtualDevice, PlaysAtTheFormatsRateAndReportsEachBlockWhenDue) {

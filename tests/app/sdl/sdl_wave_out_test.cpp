@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "app/sdl/sdl_wave_out.h"
+#include "tests/platform/wave_device_rig.h"
 
 namespace kelvarok {
 namespace {
@@ -15,14 +16,6 @@ namespace {
 class SdlDevice : public ::testing::Test, protected WaveOutObserver {
  protected:
   SdlDevice() {
-    WNDCLASSA window_class;
-    window_class.lpszClassName = "Callback";
-    window_class.lpfnWndProc = [this](HWND, std::uint32_t message, WPARAM, LPARAM l) {
-      if (message == MM_WOM_DONE) done.push_back(reinterpret_cast<WAVEHDR*>(l));
-      return LRESULT{0};
-    };
-    messages.RegisterClassA(window_class);
-    callback = messages.CreateWindowA("Callback", "", 0);
     messages.SetWakeHook([this] {
       std::lock_guard lock(mutex_);
       ++posted_;
@@ -44,12 +37,7 @@ class SdlDevice : public ::testing::Test, protected WaveOutObserver {
     ASSERT_EQ(device->waveOutOpen(&handle, WAVE_MAPPER, &format, callback, CALLBACK_WINDOW), 0u);
   }
   WAVEHDR* Block(std::size_t size, std::uint8_t value) {
-    auto& bytes = buffers_.emplace_back(size, value);
-    auto& header = headers_.emplace_back();
-    header.lpData = reinterpret_cast<char*>(bytes.data());
-    header.dwBufferLength = static_cast<std::uint32_t>(size);
-    EXPECT_EQ(device->waveOutPrepareHeader(handle, &header), 0u);
-    return &header;
+    return blocks_.Make(*device, handle, size, value);
   }
   // Waits (without a deadline of its own beyond ten seconds) until SDL's
   // thread has posted count messages.
@@ -65,18 +53,18 @@ class SdlDevice : public ::testing::Test, protected WaveOutObserver {
   void Done(const WAVEHDR&) override {}
 
   WindowMessages messages;
-  HWND callback = 0;
+  testing::DoneWindow window{messages};
+  HWND callback = window.handle;
+  std::vector<WAVEHDR*>& done = window.done;
   std::unique_ptr<SdlWaveOut> device;
   HWAVEOUT handle = 0;
-  std::vector<WAVEHDR*> done;
   std::vector<std::uint8_t> played;
 
  private:
   std::mutex mutex_;
   std::condition_variable posted_changed_;
   int posted_ = 0;
-  std::deque<std::vector<std::uint8_t>> buffers_;
-  std::deque<WAVEHDR> headers_;
+  testing::TestBlocks blocks_;
 };
 
 TEST_F(SdlDevice, DevicesAndFormats) {
