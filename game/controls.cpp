@@ -37,7 +37,8 @@ void GameWorld::ReadControls() {
   JoystickConditions joy;
   const std::int32_t assignment = state.CurPlayer == 1 ? settings_.JoyStick1 : settings_.JoyStick2;
   if (assignment == 1 || assignment == 2) {
-    host_.Joysticks().joyGetPos(assignment == 1 ? JOYSTICKID1 : JOYSTICKID2, JoyState);
+    const std::uint32_t id = assignment == 1 ? JOYSTICKID1 : JOYSTICKID2;
+    if (host_.Joysticks().joyGetPos(id, JoyState) != JOYERR_NOERROR) JoyState = kJoystickCentred;
     joy = ConditionsOf(JoyState);
   }
   KeyState& keys = host_.Keys();
@@ -64,8 +65,10 @@ void GameWorld::ReadControls() {
   }
   state.FireLatch = !fire;
 
+  // A ship hit earlier in this frame is lost where it stands: a jump now
+  // would hide its crash and leave the next ship warping.
   const bool hyperspace = KeyDown(keys, settings_.HyperSpaceKey) || joy.hyperspace;
-  if (hyperspace && state.ShieldTime == 0 && !state.BonusMode) {
+  if (hyperspace && state.ShieldTime == 0 && !state.BonusMode && !state.ShipHit) {
     if (random.RandomInt(10) == 0) {
       state.ShipHit = true;
     } else {

@@ -26,7 +26,9 @@ class GameWorld {
   Random random;
   Bitmap field;            // what the player sees (iBackGround's picture)
   const Bitmap CleanBack;  // the unmarked background every erase copies from
-  JOYINFO JoyState;        // the joystick record, kept between calls
+  // The joystick record: a stick at rest until a read succeeds, and again
+  // whenever one fails, so an absent stick never steers the ship.
+  JOYINFO JoyState = kJoystickCentred;
 
   // --- Motion -----------------------------------------------------------
   void MoveShip();

@@ -23,6 +23,9 @@ constexpr std::uint32_t JOYERR_NOERROR = 0;
 constexpr std::uint32_t JOYERR_PARMS = 165;
 constexpr std::uint32_t JOYERR_UNPLUGGED = 167;
 
+// A stick at rest: both axes in the middle, no button pressed.
+constexpr JOYINFO kJoystickCentred{32768, 32768, 0, 0};
+
 class Joystick {
  public:
   virtual ~Joystick() = default;

@@ -137,16 +137,25 @@ TEST_F(ControlsTest, FireHeldThroughAJumpDoesNotFireOnReturnButAFreshPressDoes) 
   EXPECT_EQ(LiveMissiles(), 1);
 }
 
-TEST_F(ControlsTest, HyperspaceIsBlockedByTheShieldAndTheBonusRound) {
+TEST_F(ControlsTest, HyperspaceIsBlockedByTheShieldTheBonusRoundAndAHitInTheSameFrame) {
+  struct Case {
+    std::int32_t shield;
+    bool bonus, hit;
+  };
+  const Case cases[] = {{1, false, false}, {0, true, false}, {0, false, true}};
   Press(VK_SPACE);
-  state().ShieldTime = 1;
-  world->ReadControls();
-  EXPECT_EQ(ship().WarpTime, 0);
-  state().ShieldTime = 0;
-  state().BonusMode = true;
-  world->ReadControls();
-  EXPECT_EQ(ship().WarpTime, 0);
-  EXPECT_FALSE(state().ShipHit);
+  for (const Case& c : cases) {
+    ship() = TShip{.X = 1000, .Y = 2000};
+    state().ShieldTime = c.shield;
+    state().BonusMode = c.bonus;
+    state().ShipHit = c.hit;
+    host.sounds.clear();
+    world->ReadControls();
+    EXPECT_EQ(ship().WarpTime, 0) << c.shield << c.bonus << c.hit;
+    EXPECT_EQ(ship().X, 1000);
+    EXPECT_EQ(state().ShipHit, c.hit);
+    EXPECT_TRUE(host.sounds.empty());
+  }
 }
 
 TEST_F(ControlsTest, OneJumpInTenFailsAndTheRestLandAnywhereInTheField) {
@@ -297,14 +306,38 @@ TEST_F(ControlsTest, EachPlayerReadsOnlyTheJoystickAssignedToHim) {
   }
 }
 
-TEST_F(ControlsTest, AnUnpluggedJoystickLeavesTheRecordWithItsLastContents) {
+TEST_F(ControlsTest, AJoystickThatCannotBeReadIsAStickAtRest) {
+  // Steps in order: each row changes the joystick, then reads the controls once.
+  struct Step {
+    const char* what;
+    bool plugged;
+    JOYINFO info;
+    std::int32_t heading;  // from 9
+    bool thrust, fired;
+  };
+  const JOYINFO hardRightForwardFiring{65535, 0, 0, JOY_BUTTON1};
+  const Step steps[] = {
+      {"never plugged in", false, {}, 9, false, false},
+      {"plugged in", true, hardRightForwardFiring, 8, true, true},
+      {"unplugged", false, {}, 9, false, false},
+      {"plugged in again", true, hardRightForwardFiring, 8, true, true},
+  };
   settings.JoyStick1 = 1;
-  host.joysticks.Set(JOYSTICKID1, JOYINFO{65535, 32768, 0, 0});
-  world->ReadControls();
-  host.joysticks.Unplug(JOYSTICKID1);
-  ship().Heading = 9;
-  world->ReadControls();
-  EXPECT_EQ(ship().Heading, 8);
+  for (const Step& s : steps) {
+    if (s.plugged) {
+      host.joysticks.Set(JOYSTICKID1, s.info);
+    } else {
+      host.joysticks.Unplug(JOYSTICKID1);
+    }
+    ship() = TShip{.X = 1000, .Y = 1000, .Heading = 9};
+    missile(1).Life = 0;
+    state().FireLatch = true;
+    world->ReadControls();
+    EXPECT_EQ(ship().Heading, s.heading) << s.what;
+    EXPECT_EQ(ship().Thrusting, s.thrust) << s.what;
+    EXPECT_EQ(missile(1).Life > 0, s.fired) << s.what;
+    EXPECT_EQ(world->JoyState, s.plugged ? s.info : kJoystickCentred) << s.what;
+  }
 }
 
 }  // namespace
