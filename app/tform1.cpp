@@ -281,7 +281,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm1::FormCloseQuery() {
-  flow_.FormCloseQuery();
+  return flow_.FormCloseQuery([this] { return SaveAtClose(); });
+}
+
+bool TForm1::SaveAtClose() {
   if (SoundAvailable()) options_.sounds->RestoreSystemVolume();
   settings_.FormWidth = remembered_.width();
   settings_.FormHeight = remembered_.height();

@@ -115,6 +115,9 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void ApplyStoredWindowSize();
   void StartGame(void (GameFlow::*start)());
   bool FormCloseQuery();
+  // The window's part of the close query: volume back, settings saved, help
+  // closed. False when the settings could not be saved: the window stays.
+  bool SaveAtClose();
   void Sound1Click();
   void Defaultwindowsize1Click();
   void ToggleFullScreen();

@@ -13,6 +13,7 @@ void DrawCentredLines(TextPainter& text, Bitmap& field, int fieldWidthPx, int fi
 }
 
 void GameFlow::DrawMessage(const std::string& first, const std::string& second) {
+  pauseOnField_ = false;
   DrawCentredLines(host_.FieldText(), world_.field, ToPixels(state_.FieldW),
                    ToPixels(state_.FieldH), first, second);
   host_.InvalidateField();
@@ -20,6 +21,7 @@ void GameFlow::DrawMessage(const std::string& first, const std::string& second) 
 }
 
 void GameFlow::RestoreField() {
+  pauseOnField_ = false;
   world_.RestoreField();
   if (observer_ != nullptr) observer_->FieldRestored();
 }

@@ -56,7 +56,7 @@ void GameFlow::Pause1Click() {
   const bool paused = !host_.MenuChecked(MenuItem::Pause1);
   host_.SetMenuChecked(MenuItem::Pause1, paused);
   if (paused) {
-    DrawMessage(kPauseLine, "");
+    DrawPause();
   } else {
     RestoreField();
   }
@@ -64,7 +64,12 @@ void GameFlow::Pause1Click() {
 
 void GameFlow::ShowPause() {
   host_.SetMenuChecked(MenuItem::Pause1, true);
+  DrawPause();
+}
+
+void GameFlow::DrawPause() {
   DrawMessage(kPauseLine, "");
+  pauseOnField_ = true;
 }
 
 void GameFlow::Quitgame1Click() {
@@ -78,10 +83,20 @@ void GameFlow::Exit1Click() {
   host_.CloseMainWindow();
 }
 
-void GameFlow::FormCloseQuery() {
+bool GameFlow::FormCloseQuery(const std::function<bool()>& restOfClose) {
+  const bool paused = host_.MenuChecked(MenuItem::Pause1);
+  const bool gameOver = state_.GameOver;
+  const bool closing = closing_;
   host_.SetMenuChecked(MenuItem::Pause1, false);
   state_.GameOver = true;
   closing_ = true;
+  if (restOfClose()) return true;
+  // The window stays open: the game goes on, paused if it was, and its
+  // name prompts, table window and key-up wait come back.
+  host_.SetMenuChecked(MenuItem::Pause1, paused);
+  state_.GameOver = gameOver;
+  closing_ = closing;
+  return false;
 }
 
 void GameFlow::AppOnActivate() {

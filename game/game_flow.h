@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "game/flow_host.h"
@@ -44,10 +45,13 @@ class GameFlow {
   void Quitgame1Click();
   void Highscores1Click();
   void Exit1Click();
-  // The flow's part of any attempt to close the main window: the pause is
-  // lifted and a running game ends after its current frame; no dialog of that
-  // game appears any more.
-  void FormCloseQuery();
+  // Any attempt to close the main window: the pause is lifted and a running
+  // game is told to end after its current frame, then restOfClose runs the
+  // window's part (saving the settings) and says whether the window may close.
+  // When it may, no dialog of that game appears any more; when it may not, the
+  // flow is left exactly as it was before the attempt. Returns restOfClose's
+  // answer.
+  bool FormCloseQuery(const std::function<bool()>& restOfClose);
   // The application gains or loses the input focus.
   void AppOnActivate();
   void AppOnDeactivate();
@@ -68,6 +72,7 @@ class GameFlow {
   void CountDownShield();
   void LoseShip();
   void ShowPause();
+  void DrawPause();
 
   // --- Waiting without spinning (pacing.cpp) ---------------------------------
   void WaitWhilePaused();
@@ -105,6 +110,9 @@ class GameFlow {
   std::int32_t penaltyClock_ = 0;  // milliseconds, per life
   bool running_ = false;
   bool closing_ = false;
+  // The "Pause" text stands untouched on the field: nothing was drawn,
+  // erased or restored since it was written.
+  bool pauseOnField_ = false;
 };
 
 }  // namespace kelvarok

@@ -7,6 +7,10 @@
 namespace kelvarok {
 
 void GameFlow::WaitWhilePaused() {
+  // A pause chosen during a wait that does not look at it (the intro, the
+  // bonus title and warm-up) may have had its text wiped since: a paused
+  // game always says so.
+  if (host_.MenuChecked(MenuItem::Pause1) && !pauseOnField_) DrawPause();
   while (host_.MenuChecked(MenuItem::Pause1)) host_.WaitForMessages(kConditionPollMs);
 }
 
@@ -50,6 +54,7 @@ void GameFlow::WaitForEnter() {
 }
 
 void GameFlow::EndFrame(FramePhase phase, std::uint32_t frameStart) {
+  pauseOnField_ = false;  // the frame has drawn over the field
   if (observer_ != nullptr) observer_->FramePlayed(phase, frameStart, penaltyClock_);
   PaceFrame(frameStart);
 }

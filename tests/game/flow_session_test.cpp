@@ -281,6 +281,38 @@ TEST_F(SessionTest, ClosingTheWindowEndsTheGameWithoutAHighScoreEntry) {
   EXPECT_EQ(frames.back().start, 2961u);  // the frame in progress finished
 }
 
+TEST_F(SessionTest, ARefusedCloseLeavesTheGameAsItWas) {
+  // The settings could not be saved: the window stays open and the game goes
+  // on, paused or not as it was, and ends with its key-up wait, name prompt
+  // and table window.
+  struct PromptTime : sim::HostListener {
+    explicit PromptTime(sim::VirtualHost& h) : host(h) {}
+    void Prompted(const std::string&, const std::string*) override { at = host.now(); }
+    sim::VirtualHost& host;
+    std::uint32_t at = 0;
+  } prompt(host);
+  host.SetListener(&prompt);
+  onFrame = [this](const PlayedFrame&) {
+    state().Score[1] = 500;
+    for (const bool paused : {false, true}) {
+      if (frames.size() != (paused ? 6u : 5u)) continue;
+      host.SetMenuChecked(MenuItem::Pause1, paused);
+      EXPECT_FALSE(flow->FormCloseQuery([] { return false; }));
+      EXPECT_EQ(host.MenuChecked(MenuItem::Pause1), paused);
+      EXPECT_FALSE(state().GameOver);
+      host.SetMenuChecked(MenuItem::Pause1, false);
+    }
+  };
+  Script(
+      "0 name Alice\n0 menu N1Playerstart1\n2500 key 17 down\n3000 menu Quitgame1\n"
+      "3100 key 17 up");
+  Run();
+  EXPECT_EQ(frames.back().start, 2961u);  // the game played on until Quit
+  EXPECT_EQ(prompt.at, 3100u);            // after the fire key went up
+  EXPECT_EQ(host.hiscoreWindows.size(), 1u);
+  EXPECT_EQ(hiscores[1].Name, "Alice");
+}
+
 TEST_F(SessionTest, ExitEndsTheGameAndClosesTheWindow) {
   Script("0 menu N1Playerstart1\n2500 menu Pause1\n3000 menu Exit1");
   Run();

@@ -166,7 +166,9 @@ TEST(BonusPathTest, TheParabolaOfTheSevenFiftyByFourFiftyField) {
 // A bonus round after round `cleared`; `shoot` runs in every flight frame.
 class BonusTest : public TransitionsTest {
  protected:
-  void PlayBonusAfter(std::int32_t cleared, std::function<void()> shoot = {}) {
+  // laterScript: more script lines, after the start, with absolute times.
+  void PlayBonusAfter(std::int32_t cleared, std::function<void()> shoot = {},
+                      const std::string& laterScript = "") {
     bool bonusDue = true;
     onFrame = [this, cleared, shoot, bonusDue](const PlayedFrame& f) mutable {
       if (f.phase == FramePhase::Play) {
@@ -188,7 +190,7 @@ class BonusTest : public TransitionsTest {
       }
       if (f.phase == FramePhase::Warmup) warmupCaption = host.caption;
     };
-    Script(std::to_string(host.now()) + " menu N1Playerstart1");
+    Script(std::to_string(host.now()) + " menu N1Playerstart1\n" + laterScript);
     Run();
   }
   void ShootSlots(int from, int to) {
@@ -260,6 +262,29 @@ TEST_F(BonusTest, QuitDuringTheBonusRoundStillShowsTheSummary) {
   EXPECT_THAT(messages(), Contains("Kill rate: 0 of 8|"));
   EXPECT_EQ(messages().back(), "Game Over|");
   EXPECT_EQ(state().RoundNo[1], 4);
+}
+
+TEST_F(BonusTest, APauseBegunWhereNothingLooksAtItIsShownWhenTheGameWaits) {
+  // The first life's intro ends at 2001 and its first frame clears the round;
+  // the bonus title runs from 2041 to 4042, the warm-up until 6042.
+  struct Case {
+    const char* during;
+    std::uint32_t focusLost;
+  };
+  const Case cases[] = {{"the intro", 1000}, {"the bonus title", 3000}, {"the warm-up", 5000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.during);
+    const std::size_t before = messages().size();
+    const std::uint32_t start = host.now();
+    PlayBonusAfter(3, {},
+                   std::to_string(start + c.focusLost) + " focus lost\n" +
+                       std::to_string(start + c.focusLost + 6000) + " menu Pause1\n");
+    const std::vector<std::string> seen(messages().begin() + static_cast<std::ptrdiff_t>(before),
+                                        messages().end());
+    // Once where the pause began, once more where the game waits in it.
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "Pause|"), 2);
+    EXPECT_EQ(seen.back(), "Game Over|");
+  }
 }
 
 }  // namespace

@@ -212,7 +212,7 @@ void VirtualHost::ShowHighScores(const HiScoreCells& cells) {
 void VirtualHost::CloseMainWindow() {
   if (closed_) return;
   closed_ = true;
-  flow_->FormCloseQuery();
+  flow_->FormCloseQuery([] { return true; });  // nothing to save here
 }
 
 void VirtualHost::SoundEffect(int n) {
