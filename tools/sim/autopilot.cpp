@@ -91,31 +91,46 @@ Autopilot::Controls Autopilot::Choose() const {
       return c;
     }
   }
-  if (!s.BonusMode && (std::abs(ship.VX) > kCruiseLimit || std::abs(ship.VY) > kCruiseLimit)) {
-    // Brake: point against the velocity and thrust.
-    std::int64_t bestDot = std::numeric_limits<std::int64_t>::max();
-    int against = ship.Heading;
-    for (int h = 0; h < kHeadings; ++h) {
-      const std::int64_t dot = std::int64_t{ship.VX} * s.CosTab[static_cast<std::size_t>(h)] +
-                               std::int64_t{ship.VY} * s.SinTab[static_cast<std::size_t>(h)];
-      if (dot < bestDot) {
-        bestDot = dot;
-        against = h;
-      }
-    }
-    TurnToward(against, c);
-    c.thrust = HeadingDistance(ship.Heading, against) <= kAligned;
+  const auto faster = [&ship](std::int32_t limit) {
+    return std::abs(ship.VX) > limit || std::abs(ship.VY) > limit;
+  };
+  if (!s.BonusMode && faster(kCruiseLimit)) {
+    Brake(c);
     return c;
   }
   int frames = 0;
   const int aim = InterceptHeading(frames);
+  // With no rock in missile range, a ship too fast to approach slows down
+  // first: drifting on at its speed, it could keep pace with a rock out of
+  // reach for ever, and the game would never end.
+  if (!s.BonusMode && (aim < 0 || frames > kMissileFrames) && faster(kApproachLimit - 1)) {
+    Brake(c);
+    return c;
+  }
   if (aim < 0) return c;
   TurnToward(aim, c);
   // Out of missile range: drift slowly toward the rock.
   c.thrust = !s.BonusMode && frames > kMissileFrames &&
-             HeadingDistance(ship.Heading, aim) <= kAligned && std::abs(ship.VX) < kApproachLimit &&
-             std::abs(ship.VY) < kApproachLimit;
+             HeadingDistance(ship.Heading, aim) <= kAligned && !faster(kApproachLimit - 1);
   return c;
+}
+
+void Autopilot::Brake(Controls& c) const {
+  // Point against the velocity and thrust.
+  const GameState& s = world_.state;
+  const TShip& ship = s.Ships[s.CurPlayer];
+  std::int64_t bestDot = std::numeric_limits<std::int64_t>::max();
+  int against = ship.Heading;
+  for (int h = 0; h < kHeadings; ++h) {
+    const std::int64_t dot = std::int64_t{ship.VX} * s.CosTab[static_cast<std::size_t>(h)] +
+                             std::int64_t{ship.VY} * s.SinTab[static_cast<std::size_t>(h)];
+    if (dot < bestDot) {
+      bestDot = dot;
+      against = h;
+    }
+  }
+  TurnToward(against, c);
+  c.thrust = HeadingDistance(ship.Heading, against) <= kAligned;
 }
 
 void Autopilot::TurnToward(int heading, Controls& c) const {

@@ -37,6 +37,7 @@ class Autopilot {
 
   Controls Choose() const;
   void TurnToward(int heading, Controls& controls) const;
+  void Brake(Controls& controls) const;
   bool HeadingHits(int heading) const;
   int InterceptHeading(int& frames) const;
   int EarliestThreat(int& rockSlot) const;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/game/flow_test_support.h"
+#include "tests/game/world_test_support.h"
 #include "tools/sim/simulator.h"
 
 namespace kelvarok::sim {
@@ -74,6 +75,41 @@ TEST(SimSoakTest, TheAutopilotPlaysWithoutBreakingTheModel) {
   }
   // The demo relies on the autopilot reaching round 3's bonus round quickly.
   EXPECT_GE(bonusWithinFiveMinutes * 4, seeds * 3) << bonusWithinFiveMinutes << " of " << seeds;
+}
+
+class AutopilotTest : public testing::WorldTest {
+ protected:
+  Autopilot autopilot{*world, [this](int vk, bool down) {
+                        if (down) {
+                          host.keys.Press(vk);
+                        } else {
+                          host.keys.Release(vk);
+                        }
+                      }};
+};
+
+TEST_F(AutopilotTest, AShipKeepingPaceWithARockOutOfReachClosesIn) {
+  // A game once came to this: the ship drifting up at 2 px a frame beside a
+  // rock that kept pace 185 px above it (265 px below, across the edge),
+  // beyond a missile's reach either way.
+  ship() = TShip{.X = 186474, .Y = 243376, .VX = -178, .VY = 2032, .Heading = 11};
+  rock(1) = TRock{.Active = true,
+                  .X = 133120,
+                  .Y = 54200,
+                  .VX = -992,
+                  .VY = 2033,
+                  .Size = 1,
+                  .Frame = 43,
+                  .Spin = 2};
+  state().RockCount[1] = 1;
+  state().FireLatch = true;
+  int frames = 0;
+  while (rock(1).Size == 1 && frames < 2000) {
+    world->PlayFrame();
+    autopilot.Steer();
+    ++frames;
+  }
+  EXPECT_NE(rock(1).Size, 1) << "the rock was never hit";
 }
 
 }  // namespace
