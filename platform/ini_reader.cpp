@@ -78,6 +78,9 @@ std::uint32_t ParseProfileInt(std::string_view value) {
 }
 
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
+  // A directory opens like a file and reads as empty.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;

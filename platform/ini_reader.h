@@ -55,7 +55,7 @@ class IniTextReader final : public IniReader {
   std::string text_;
 };
 
-// The text of a file, or nothing when it cannot be read.
+// The text of a file, or nothing when it cannot be read (a directory cannot).
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
 
 }  // namespace kelvarok

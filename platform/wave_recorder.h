@@ -1,8 +1,10 @@
 // A wave output device that passes everything to another device and keeps the
-// bytes that device actually plays, to be saved as a WAV file.
+// bytes that device actually plays, to be saved as a WAV file, or writes them
+// to one as they come.
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -27,6 +29,14 @@ class WaveRecorder final : public WaveOutForwarder, private WaveOutObserver {
   // ever opened or the file cannot be written.
   bool Save(const std::filesystem::path& path) const;
 
+  // From now on what is played goes straight to a WAV file at path instead of
+  // memory, so a recording of any length takes no more memory than a short
+  // one. Call before anything plays. False when the file cannot be created.
+  bool StreamTo(const std::filesystem::path& path);
+  // Completes the streamed file: its header gets the format and the length.
+  // False when nothing was ever opened or the file could not be written.
+  bool FinishStream();
+
  private:
   void Played(std::span<const std::uint8_t> bytes) override;
   void Done(const WAVEHDR& header) override;
@@ -35,6 +45,8 @@ class WaveRecorder final : public WaveOutForwarder, private WaveOutObserver {
   mutable std::mutex mutex_;
   std::optional<WAVEFORMATEX> format_;
   std::vector<std::uint8_t> played_;
+  std::ofstream stream_;
+  std::uint64_t streamed_ = 0;  // bytes of samples in stream_
 };
 
 }  // namespace kelvarok

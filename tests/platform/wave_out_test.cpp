@@ -112,22 +112,41 @@ TEST_F(VirtualDevice, CapabilitiesFormatsAndVolume) {
   device.waveOutGetVolume(WAVE_MAPPER, &volume);
   EXPECT_EQ(volume, 0x80000000u);
 
-  WaveRecorder recorder(device);
+  // Saved from memory at the end, or streamed to the file as it plays.
   const WAVEFORMATEX stereo{WAVE_FORMAT_PCM, 2, 11025, 22050, 2, 8};
-  ASSERT_EQ(recorder.waveOutOpen(&handle, 0, &stereo, callback, CALLBACK_WINDOW), 0u);
-  recorder.waveOutWrite(handle, Block(4, 228));
-  RunFor(1);
-  const std::string path = ::testing::TempDir() + "wave_out_test.wav";
-  ASSERT_TRUE(recorder.Save(path));
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<char> file((std::istreambuf_iterator<char>(in)), {});
-  ASSERT_EQ(file.size(), 44u + 4);
-  EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
-  EXPECT_EQ(file[22], 2) << "channels";
-  // Left silenced to 128, right at half its distance from 128: 128 + 100 / 2.
-  EXPECT_EQ(static_cast<std::uint8_t>(file[44]), 128);
-  EXPECT_EQ(static_cast<std::uint8_t>(file[45]), 178);
-  EXPECT_EQ(static_cast<std::uint8_t>(file[46]), 128);
+  for (const bool streamed : {false, true}) {
+    SCOPED_TRACE(streamed);
+    const std::string path = ::testing::TempDir() + "wave_out_test.wav";
+    const auto bytes = [&path] {
+      std::ifstream in(path, std::ios::binary);
+      return std::vector<char>((std::istreambuf_iterator<char>(in)), {});
+    };
+    WaveRecorder recorder(device);
+    if (streamed) {
+      ASSERT_TRUE(recorder.StreamTo(path));
+    }
+    ASSERT_EQ(recorder.waveOutOpen(&handle, 0, &stereo, callback, CALLBACK_WINDOW), 0u);
+    recorder.waveOutWrite(handle, Block(4, 228));
+    RunFor(1);
+    if (streamed) {
+      ASSERT_TRUE(recorder.FinishStream());
+    } else {
+      ASSERT_TRUE(recorder.Save(path));
+    }
+    const std::vector<char> file = bytes();
+    ASSERT_EQ(file.size(), 44u + 4);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+    EXPECT_EQ(file[4], 4 + 36) << "RIFF size";
+    EXPECT_EQ(file[22], 2) << "channels";
+    EXPECT_EQ(file[40], 4) << "data size";
+    // Left silenced to 128, right at half its distance from 128: 128 + 100 / 2.
+    EXPECT_EQ(static_cast<std::uint8_t>(file[44]), 128);
+    EXPECT_EQ(static_cast<std::uint8_t>(file[45]), 178);
+    EXPECT_EQ(static_cast<std::uint8_t>(file[46]), 128);
+    recorder.waveOutReset(handle);
+    messages.DispatchPending();
+    recorder.waveOutClose(handle);
+  }
 }
 
 }  // namespace

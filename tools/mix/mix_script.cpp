@@ -1,6 +1,7 @@
 #include "tools/mix/mix_script.h"
 
 #include <charconv>
+#include <filesystem>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -162,6 +163,12 @@ std::vector<ScriptCommand> ParseScript(std::string_view text) {
 std::optional<std::vector<ScriptCommand>> LoadScriptFile(const std::string& path,
                                                          std::string_view program,
                                                          int& exit_status) {
+  // A directory is a wrong argument rather than a file that failed to read.
+  if (std::error_code error; std::filesystem::is_directory(path, error)) {
+    std::cerr << program << ": " << path << " is a directory\n";
+    exit_status = 2;
+    return std::nullopt;
+  }
   const std::optional<std::string> script = ReadTextFile(path);
   if (!script) {
     std::cerr << program << ": cannot read " << path << '\n';

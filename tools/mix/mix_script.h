@@ -38,7 +38,7 @@ std::vector<ScriptCommand> ParseScript(std::string_view text);
 // Reads and parses a script file for the command-line tools. On failure the
 // reason is on stderr (prefixed with the program's name where it is the
 // file's fault) and exit_status says how the tool ends: 1 for an unreadable
-// file, 2 for a malformed line.
+// file, 2 for a directory or a malformed line.
 std::optional<std::vector<ScriptCommand>> LoadScriptFile(const std::string& path,
                                                          std::string_view program,
                                                          int& exit_status);

@@ -1,6 +1,7 @@
 // kelvarok-sim: runs the game flow headless on a virtual clock.
-//   kelvarok-sim [--seed N] [--script FILE] [--autopilot] [--until MS]
-//                [--trace FILE|-] [--snapshot MS:FILE.png]... [--audio FILE.wav]
+//   kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]
+//                [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...
+//                [--audio FILE.wav]
 #include <QGuiApplication>
 #include <charconv>
 #include <cstdio>
@@ -8,13 +9,14 @@
 #include <iostream>
 #include <limits>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "app/qt_text/qt_text_painter.h"
+#include "app/settings_file/settings_reader.h"
 #include "assets/sprites.h"
 #include "game/flow_host.h"
+#include "platform/ini_reader.h"
 #include "tools/sim/recorded_sound.h"
 #include "tools/sim/simulator.h"
 
@@ -28,8 +30,9 @@ using kelvarok::sim::Snapshot;
 constexpr int kBadUsage = 2;
 
 const char* const kUsage =
-    "usage: kelvarok-sim [--seed N] [--script FILE] [--autopilot] [--until MS]\n"
-    "                    [--trace FILE|-] [--snapshot MS:FILE.png]... [--audio FILE.wav]\n";
+    "usage: kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]\n"
+    "                    [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...\n"
+    "                    [--audio FILE.wav]\n";
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& value) {
@@ -46,6 +49,7 @@ int Usage(const std::string& problem) {
 struct CommandLine {
   SimOptions options;
   std::string scriptPath;
+  std::string settingsPath;
   std::string tracePath;
   std::string audioPath;
 };
@@ -59,8 +63,8 @@ int Parse(int argc, char** argv, CommandLine& cl) {
       cl.options.autopilot = true;
       continue;
     }
-    if (arg != "--seed" && arg != "--script" && arg != "--until" && arg != "--trace" &&
-        arg != "--snapshot" && arg != "--audio")
+    if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
+        arg != "--trace" && arg != "--snapshot" && arg != "--audio")
       return Usage("unknown option '" + std::string(arg) + "'");
     const char* v = value();
     if (v == nullptr) return Usage(std::string(arg) + " needs a value");
@@ -69,6 +73,8 @@ int Parse(int argc, char** argv, CommandLine& cl) {
       if (!ParseNumber(text, cl.options.seed)) return Usage("bad seed '" + std::string(text) + "'");
     } else if (arg == "--script") {
       cl.scriptPath = text;
+    } else if (arg == "--settings") {
+      cl.settingsPath = text;
     } else if (arg == "--until") {
       std::uint32_t until = 0;
       if (!ParseNumber(text, until)) return Usage("bad time '" + std::string(text) + "'");
@@ -90,21 +96,37 @@ int Parse(int argc, char** argv, CommandLine& cl) {
   return 0;
 }
 
+int CannotRead(const std::string& path) {
+  std::cerr << "kelvarok-sim: cannot read '" << path << "'\n";
+  return kBadUsage;
+}
+
+int CannotWrite(const std::string& path) {
+  std::cerr << "kelvarok-sim: cannot write '" << path << "'\n";
+  return kBadUsage;
+}
+
 int LoadScript(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::cerr << "kelvarok-sim: cannot read '" << path << "'\n";
-    return kBadUsage;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  auto parsed = kelvarok::sim::ParseScript(text.str());
+  const std::optional<std::string> text = kelvarok::ReadTextFile(path);
+  if (!text) return CannotRead(path);
+  auto parsed = kelvarok::sim::ParseScript(*text);
   if (const auto* error = std::get_if<ScriptError>(&parsed)) {
     std::cerr << "line " << error->line << ": " << error->reason << '\n';
     return kBadUsage;
   }
   options.script = std::move(std::get<std::vector<ScriptEvent>>(parsed));
+  return 0;
+}
+
+// The settings file is only read, as the desktop program reads it at start;
+// values it lacks take their defaults there too.
+int LoadSettings(const std::string& path, SimOptions& options) {
+  if (path.empty()) return 0;
+  if (!kelvarok::ReadTextFile(path)) return CannotRead(path);
+  const kelvarok::StoredSettings stored =
+      kelvarok::ReadStoredSettings(QString::fromLocal8Bit(path.c_str()));
+  options.settings = kelvarok::sim::PlayerSettings{stored.game, stored.HiScores};
   return 0;
 }
 
@@ -114,22 +136,19 @@ int main(int argc, char** argv) {
   CommandLine cl;
   if (const int status = Parse(argc, argv, cl); status != 0) return status;
   if (const int status = LoadScript(cl.scriptPath, cl.options); status != 0) return status;
+  if (const int status = LoadSettings(cl.settingsPath, cl.options); status != 0) return status;
 
   std::ofstream traceFile;
   if (cl.tracePath == "-") {
     cl.options.trace = &std::cout;
   } else if (!cl.tracePath.empty()) {
     traceFile.open(cl.tracePath, std::ios::binary | std::ios::trunc);
-    if (!traceFile) {
-      std::cerr << "kelvarok-sim: cannot write '" << cl.tracePath << "'\n";
-      return kBadUsage;
-    }
+    if (!traceFile) return CannotWrite(cl.tracePath);
     cl.options.trace = &traceFile;
   }
-  if (!cl.audioPath.empty() && !std::ofstream(cl.audioPath, std::ios::binary | std::ios::trunc)) {
-    std::cerr << "kelvarok-sim: cannot write '" << cl.audioPath << "'\n";
-    return kBadUsage;
-  }
+  // Refused before Qt starts, so that the message stands alone.
+  if (!cl.audioPath.empty() && !std::ofstream(cl.audioPath, std::ios::binary | std::ios::trunc))
+    return CannotWrite(cl.audioPath);
 
   // Text needs Qt's font engine; no window is ever shown.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -144,11 +163,12 @@ int main(int argc, char** argv) {
     sound.emplace(simulator.host().clock(), [](const std::string& message) {
       std::cerr << "kelvarok-sim: sound: " << message << '\n';
     });
+    if (!sound->RecordTo(cl.audioPath)) return CannotWrite(cl.audioPath);
     simulator.host().SetSound(*sound);
   }
   const std::string final = simulator.Run();
   if (!traceOnStdout) std::cout << final << '\n';
-  if (sound && !sound->Save(cl.audioPath)) {
+  if (sound && !sound->Finish()) {
     std::cerr << "kelvarok-sim: cannot write '" << cl.audioPath << "'\n";
     return 1;
   }

@@ -1,6 +1,6 @@
 // The game's sound in a headless run: the mixer on a virtual device that runs
-// on the run's clock, recorded from start to end for a WAV file. The
-// recording is what the mixer plays, before any system volume.
+// on the run's clock, recorded from start to end into a WAV file as it plays.
+// The recording is what the mixer plays, before any system volume.
 #pragma once
 
 #include <filesystem>
@@ -25,8 +25,11 @@ class RecordedSound final : public HostSound {
   void SetActivated(bool activated) override { sounds_.SetActivated(activated); }
   void ClockTicked() override;
 
-  // Writes what was played as a WAV file; false when it cannot be written.
-  bool Save(const std::filesystem::path& path) const { return recorder_.Save(path); }
+  // Records into a WAV file at path from now on; false when it cannot be
+  // created. Call before the run.
+  bool RecordTo(const std::filesystem::path& path) { return recorder_.StreamTo(path); }
+  // Completes the file after the run; false when it could not be written.
+  bool Finish() { return recorder_.FinishStream(); }
 
  private:
   WindowMessages messages_;

@@ -94,10 +94,13 @@ Parsed ParseEvent(const Line& line) {
     return {e, {}};
   }
   if (kind == "joy") {
-    if (auto usage = argCount(4, "joy ID X Y BUTTONS"); !usage.empty()) return Fail(usage);
+    const bool unplugged = args == 2 && arg(1) == "unplugged";
+    if (args != 4 && !unplugged) return Fail("expected 'joy ID X Y BUTTONS' or 'joy ID unplugged'");
     e.kind = ScriptEvent::Kind::Joy;
     if (!ParseNumber<std::uint32_t>(arg(0), 1, e.joystick))
       return Fail("joystick ID must be 0 or 1");
+    e.unplugged = unplugged;
+    if (unplugged) return {e, {}};
     if (!ParseNumber<std::uint32_t>(arg(1), 65535, e.joy.wXpos) ||
         !ParseNumber<std::uint32_t>(arg(2), 65535, e.joy.wYpos))
       return Fail("joystick position must be 0 to 65535");

@@ -21,6 +21,7 @@ struct ScriptEvent {
   int vk = 0;                                // Key
   bool down = false;                         // Key
   std::uint32_t joystick = 0;                // Joy: 0 or 1
+  bool unplugged = false;                    // Joy: pulled out; else it reports joy
   JOYINFO joy;                               // Joy
   bool gained = false;                       // Focus
   std::string name;                          // Name, Latin-1

@@ -13,7 +13,7 @@ namespace {
 // default, a joystick is not read at all.
 void AssignScriptedJoysticks(const std::vector<ScriptEvent>& script, GameSettings& settings) {
   for (const ScriptEvent& e : script) {
-    if (e.kind != ScriptEvent::Kind::Joy) continue;
+    if (e.kind != ScriptEvent::Kind::Joy || e.unplugged) continue;
     if (e.joystick == JOYSTICKID1) settings.JoyStick1 = 1;
     if (e.joystick == JOYSTICKID2) settings.JoyStick2 = 2;
   }
@@ -30,7 +30,12 @@ bool StartsAGame(const std::vector<ScriptEvent>& script) {
 
 Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOptions options)
     : options_(std::move(options)), host_(fieldText) {
-  AssignScriptedJoysticks(options_.script, settings_);
+  if (options_.settings) {
+    settings_ = options_.settings->game;
+    hiscores_ = options_.settings->hiscores;
+  } else {
+    AssignScriptedJoysticks(options_.script, settings_);
+  }
   world_ = std::make_unique<GameWorld>(sprites, settings_, host_, options_.seed);
   flow_ = std::make_unique<GameFlow>(*world_, host_, hiscores_, kBaseCaption);
   host_.Attach(*flow_);

@@ -28,8 +28,17 @@ struct Snapshot {
   std::string path;  // a PNG file
 };
 
+// What the desktop program would have read from its settings file.
+struct PlayerSettings {
+  GameSettings game;
+  HiScoreTable hiscores;
+};
+
 struct SimOptions {
   std::uint64_t seed = 0;
+  // Without them: the defaults and an empty table, and each joystick the
+  // script moves is assigned to its player.
+  std::optional<PlayerSettings> settings;
   std::vector<ScriptEvent> script;
   bool autopilot = false;
   std::optional<std::uint32_t> until;

@@ -112,7 +112,11 @@ void VirtualHost::Deliver(const ScriptEvent& event) {
       }
       break;
     case ScriptEvent::Kind::Joy:
-      joysticks.Set(event.joystick, event.joy);
+      if (event.unplugged) {
+        joysticks.Unplug(event.joystick);
+      } else {
+        joysticks.Set(event.joystick, event.joy);
+      }
       break;
     case ScriptEvent::Kind::Focus:
       if (event.gained) {

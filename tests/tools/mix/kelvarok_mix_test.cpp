@@ -179,6 +179,11 @@ TEST_F(KelvarokMix, MalformedScriptsRunNothing) {
     EXPECT_EQ(result.err, c.err);
     EXPECT_FALSE(fs::exists(Path("out.raw")));
   }
+  fs::create_directories(Path("scripts"));
+  const Result directory = Run("render scripts out.raw");
+  EXPECT_EQ(directory.status, 2);
+  EXPECT_EQ(directory.err, "kelvarok-mix: scripts is a directory\n");
+  EXPECT_FALSE(fs::exists(Path("out.raw")));
 }
 
 }  // namespace

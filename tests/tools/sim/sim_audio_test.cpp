@@ -68,17 +68,18 @@ Outcome RunSim(const std::string& script, std::uint32_t until, bool autopilot, b
   Simulator sim(sprites, text, std::move(options));
   Outcome out;
   std::optional<RecordedSound> sound;
+  const std::filesystem::path wav = std::filesystem::temp_directory_path() /
+                                    ("kelvarok-sim-audio-" + std::to_string(::getpid()) + ".wav");
   if (withSound) {
     sound.emplace(sim.host().clock(),
                   [&](const std::string& message) { out.reports.push_back(message); });
+    EXPECT_TRUE(sound->RecordTo(wav));
     sim.host().SetSound(*sound);
   }
   sim.Run();
   out.trace = trace.str();
   if (sound) {
-    const std::filesystem::path wav = std::filesystem::temp_directory_path() /
-                                      ("kelvarok-sim-audio-" + std::to_string(::getpid()) + ".wav");
-    EXPECT_TRUE(sound->Save(wav));
+    EXPECT_TRUE(sound->Finish());
     out.samples = WavData(wav);
     std::filesystem::remove(wav);
   }

@@ -59,11 +59,36 @@ TEST_F(SimCliTest, ABadScriptLineRunsNothing) {
 }
 
 TEST_F(SimCliTest, BadOptionsAreRefused) {
-  for (const char* args : {"--speed 3", "--seed", "--seed x", "--until -1", "--snapshot 5",
-                           "--script /nonexistent/kelvarok.txt"}) {
+  const std::string directory = dir.string();
+  for (const std::string& args :
+       std::vector<std::string>{"--speed 3", "--seed", "--seed x", "--until -1", "--snapshot 5",
+                                "--script /nonexistent/kelvarok.txt", "--script " + directory,
+                                "--settings /nonexistent/Kelvarok.conf", "--settings " + directory,
+                                "--audio " + directory}) {
     SCOPED_TRACE(args);
-    EXPECT_EQ(Sim(args).status, 2);
+    const Result r = Sim(args + " --autopilot --until 100");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_THAT(r.err, StartsWith("kelvarok-sim: "));
+    EXPECT_EQ(r.out, "");
   }
+}
+
+TEST_F(SimCliTest, TheSettingsFileGivesKeysSoundsAndTableAndStaysAsItWas) {
+  const std::string text =
+      "[General]\nThrustKey=17\nPhaserSounds=0\nscore1=5000\nRound1=3\nName1=Bob\n"
+      "FireKey=x\n";
+  const std::string settings = Write("Kelvarok.conf", text);
+  const std::string script =
+      Write("s.txt", "0 menu N1Playerstart1\n0 key 17 down\n2030 key 17 up\n2060 key 17 down\n");
+  const Result r =
+      Sim("--settings " + settings + " --script " + script + " --until 2200 --trace -");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_THAT(r.out, HasSubstr("\"vy\":1024,\"heading\":9,\"warp\":0,\"thrusting\":true"));
+  // A FireKey that does not parse is Ctrl (17) again: the key also fires, silently.
+  EXPECT_THAT(r.out, HasSubstr("\"missiles\":[{\"slot\":1,\"life\":"));
+  EXPECT_THAT(r.out, ::testing::Not(HasSubstr("\"event\":\"sound\",\"n\":2}")));
+  EXPECT_THAT(r.out, HasSubstr("\"hiscores\":[{\"score\":5000,\"round\":3,\"name\":\"Bob\"}"));
+  EXPECT_EQ(Slurp(settings), text);
 }
 
 TEST_F(SimCliTest, TheFinalObjectClosesTheTraceOnStdoutOnce) {

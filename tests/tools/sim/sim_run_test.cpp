@@ -117,8 +117,16 @@ TEST(SimRunTest, AScriptedJoystickSteersItsPlayer) {
   const Outcome out = RunSim(options);
   // Stick forward: thrust along heading 9 (straight up).
   EXPECT_THAT(out.trace, HasSubstr("\"vx\":0,\"vy\":1024,\"heading\":9"));
+  // Unplugged, or never moved though chosen in the settings: a stick at rest.
+  const std::string atRest = "\"vx\":0,\"vy\":0,\"heading\":9";
   options.script = Events("0 menu N1Playerstart1\n");
-  EXPECT_THAT(RunSim(options).trace, HasSubstr("\"vx\":0,\"vy\":0,\"heading\":9"));
+  EXPECT_THAT(RunSim(options).trace, HasSubstr(atRest));
+  options.script = Events("0 menu N1Playerstart1\n0 joy 0 0 0 1\n1000 joy 0 unplugged\n");
+  EXPECT_THAT(RunSim(options).trace, HasSubstr(atRest));
+  options.script = Events("0 menu N1Playerstart1\n");
+  options.settings = PlayerSettings{};
+  options.settings->game.JoyStick1 = 1;
+  EXPECT_THAT(RunSim(options).trace, HasSubstr(atRest));
 }
 
 TEST(SimRunTest, ClosingEndsTheRunOnceTheGameHasReturned) {

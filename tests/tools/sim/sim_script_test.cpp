@@ -34,8 +34,9 @@ TEST(ScriptTest, EveryEventParses) {
       "240 name\n"
       "250 name-cancel\n"
       "300 menu Exit1\n"
-      "300 close\n");
-  ASSERT_EQ(events.size(), 11u);
+      "300 close\n"
+      "310 joy 0 unplugged\n");
+  ASSERT_EQ(events.size(), 12u);
   EXPECT_EQ(events[0].kind, Kind::Menu);
   EXPECT_EQ(events[0].item, MenuItem::N1Playerstart1);
   EXPECT_EQ(events[1].time, 40u);
@@ -52,6 +53,10 @@ TEST(ScriptTest, EveryEventParses) {
   EXPECT_EQ(events[8].kind, Kind::NameCancel);
   EXPECT_EQ(events[9].item, MenuItem::Exit1);
   EXPECT_EQ(events[10].kind, Kind::Close);
+  EXPECT_FALSE(events[3].unplugged);
+  EXPECT_EQ(events[11].kind, Kind::Joy);
+  EXPECT_EQ(events[11].joystick, 0u);
+  EXPECT_TRUE(events[11].unplugged);
 }
 
 TEST(ScriptTest, NamesBecomeLatin1WithAQuestionMarkForOtherCharacters) {
@@ -82,6 +87,8 @@ TEST(ScriptTest, BadLinesAreReportedWithTheirNumber) {
       {"10 joy 2 0 0 0\n", 1, "joystick ID must be 0 or 1"},
       {"10 joy 0 65536 0 0\n", 1, "joystick position must be 0 to 65535"},
       {"10 joy 0 0 0 x\n", 1, "bad button bits 'x'"},
+      {"10 joy 0 unplugged now\n", 1, "expected 'joy ID X Y BUTTONS' or 'joy ID unplugged'"},
+      {"10 joy 2 unplugged\n", 1, "joystick ID must be 0 or 1"},
       {"10 focus away\n", 1, "expected 'lost' or 'gained'"},
       {"10 close now\n", 1, "unexpected 'now'"},
       {"10 name \xC3\n", 1, "name is not valid UTF-8"},
