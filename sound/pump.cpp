@@ -68,7 +68,10 @@ void MixerModule::RetireFinished(TMixSession& session) {
 }
 
 // Discards the queued blocks, mixes them again from start, resets the device
-// and writes them anew, so that a change is heard at once.
+// and writes them anew, so that a change is heard at once. The device then
+// plays the stream from start, so start becomes the output position: the
+// position being heard, which retires finished waves and is where a
+// deactivation resumes.
 void MixerModule::ResettingRemix(std::uint32_t start, TMixPlayEntry*) {
   TMixSession& session = *current_;
   session.MixPosition = start;
@@ -81,9 +84,8 @@ void MixerModule::ResettingRemix(std::uint32_t start, TMixPlayEntry*) {
     AppendToQueue(block);
   }
   const std::uint32_t mixed_to = session.MixPosition;
-  const std::uint32_t position = CurrentPosition(session);
   services_.wave_out.waveOutReset(session.WaveOut);
-  SetPosition(session, position);
+  SetPosition(session, start);
   session.MixPosition = mixed_to;
 
   PausedDevice paused(services_.wave_out, session.WaveOut, true);

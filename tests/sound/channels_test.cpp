@@ -1,6 +1,9 @@
 // Channel modes, play requests and their scheduling onto the output.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "tests/sound/mixer_rig.h"
 
 namespace kelvarok::testing {
@@ -236,27 +239,25 @@ TEST_F(Channels, PoolRunsOutAtTheHundredAndFirstRequest) {
   EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
 }
 
+// A window that collects the end-of-wave reports posted to it.
+HWND ReportWindow(WindowMessages& messages, std::vector<std::pair<int, TMixWave*>>& reports) {
+  WNDCLASSA window_class;
+  window_class.lpszClassName = "Notify";
+  window_class.lpfnWndProc = [&reports](HWND, std::uint32_t message, WPARAM w, LPARAM l) {
+    if (message == MM_WOM_DONE)
+      reports.emplace_back(static_cast<int>(w), reinterpret_cast<TMixWave*>(l));
+    return LRESULT{0};
+  };
+  messages.RegisterClassA(window_class);
+  return messages.CreateWindowA("Notify", "", 0);
+}
+
 TEST_F(Channels, FinishedWavesAreRetiredAndReported) {
-  const HWND notify = [&] {
-    WNDCLASSA window_class;
-    window_class.lpszClassName = "Notify";
-    window_class.lpfnWndProc = [this](HWND, std::uint32_t message, WPARAM w, LPARAM l) {
-      if (message == MM_WOM_DONE)
-        reports.emplace_back(static_cast<int>(w), reinterpret_cast<TMixWave*>(l));
-      return LRESULT{0};
-    };
-    rig.messages.RegisterClassA(window_class);
-    return rig.messages.CreateWindowA("Notify", "", 0);
-  }();
+  const HWND notify = ReportWindow(rig.messages, reports);
   rig.mixer.WaveMixOpenChannel(session, 6, MixOpenSingle);
   rig.mixer.WaveMixActivate(session, true);
   TMixWave* wave = Wave(1000);
-  TMixPlayParams params;
-  params.hMixSession = session;
-  params.iChannel = 6;
-  params.lpMixWave = wave;
-  params.hWndNotify = notify;
-  rig.mixer.WaveMixPlay(&params);
+  rig.Play(wave, 6, 0, 0, notify);
   rig.RunFor(185);  // the single block of 2048 bytes is still playing
   EXPECT_TRUE(reports.empty());
   rig.RunFor(5);
@@ -264,6 +265,93 @@ TEST_F(Channels, FinishedWavesAreRetiredAndReported) {
   EXPECT_EQ(reports[0], std::make_pair(6, wave));
   EXPECT_TRUE(List(6).empty());
   EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+}
+
+// However the requests remixed the output and the focus came and went, once
+// every sound has ended each wave that played to its end has been reported
+// once (cleared and flushed ones never), every play entry is back in the
+// pool, and the next request starts the output from 0 again.
+TEST(ChannelsOverTime, AfterEverySoundHasEndedAllEntriesAreFreeAndEachEndReportedOnce) {
+  struct Waves {
+    TMixWave* explosion;
+    TMixWave* missile;
+    TMixWave* thrust;
+  };
+  struct Step {
+    std::uint32_t at;
+    std::function<void(MixerRig&, const Waves&, HWND)> act;
+  };
+  const auto play = [](std::uint32_t at, TMixWave* Waves::*wave, int channel, std::uint32_t flags) {
+    return Step{at, [=](MixerRig& rig, const Waves& waves, HWND notify) {
+                  rig.Play(waves.*wave, channel, flags, 0, notify);
+                }};
+  };
+  const auto activate = [](std::uint32_t at, bool on) {
+    return Step{at, [=](MixerRig& rig, const Waves&, HWND) {
+                  rig.mixer.WaveMixActivate(rig.mixer.CurrentSession(), on);
+                }};
+  };
+  std::vector<Step> thrust_over_explosion = {play(0, &Waves::explosion, 0, 0)};
+  for (std::uint32_t at = 0; at <= 400; at += 40) {
+    thrust_over_explosion.push_back(play(at, &Waves::thrust, 3, MixPlayClearQueue));
+  }
+  thrust_over_explosion.push_back(activate(420, false));
+  thrust_over_explosion.push_back(activate(1500, true));
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<std::pair<int, TMixWave * Waves::*>> reported;
+  } cases[] = {
+      {"missiles fired during an explosion",
+       {play(0, &Waves::explosion, 0, MixPlayClearQueue),
+        play(40, &Waves::missile, 2, MixPlayClearQueue),
+        play(80, &Waves::missile, 2, MixPlayClearQueue),
+        play(120, &Waves::missile, 2, MixPlayClearQueue)},
+       {{0, &Waves::explosion}, {2, &Waves::missile}}},
+      {"thrust restarted every frame over an explosion, focus lost and regained",
+       thrust_over_explosion,
+       {{0, &Waves::explosion}, {3, &Waves::thrust}}},
+      {"a flushed missile and a high-priority one",
+       {play(0, &Waves::explosion, 0, 0), play(0, &Waves::missile, 1, 0),
+        Step{50, [](MixerRig& rig, const Waves&,
+                    HWND) { rig.mixer.WaveMixFlushChannel(rig.mixer.CurrentSession(), 1, 0); }},
+        play(60, &Waves::missile, 2, MixPlayHighPriority)},
+       {{0, &Waves::explosion}, {2, &Waves::missile}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MixerRig rig;
+    std::vector<std::pair<int, TMixWave*>> reports;
+    const HWND notify = ReportWindow(rig.messages, reports);
+    HMIXSESSION session = rig.mixer.WaveMixInit();
+    rig.mixer.WaveMixOpenChannel(session, 5, MixOpenCount);
+    rig.mixer.WaveMixActivate(session, true);
+    const auto wave = [&](std::size_t length) {
+      return rig.Load({1, 1, 11025, 8, std::vector<std::uint8_t>(length, 200)});
+    };
+    const Waves waves{wave(11610), wave(2230), wave(5878)};
+    std::uint32_t now = 0;
+    for (const Step& step : c.steps) {
+      rig.RunFor(step.at - now);
+      now = step.at;
+      step.act(rig, waves, notify);
+    }
+    rig.RunFor(5000);
+
+    std::vector<std::pair<int, TMixWave*>> expected;
+    for (const auto& [channel, which] : c.reported) expected.emplace_back(channel, waves.*which);
+    std::sort(reports.begin(), reports.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(reports, expected);
+    EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+    rig.Play(waves.missile, 4);
+    EXPECT_EQ(session->ChannelHeads[4]->StartPos, 0u) << "the idle reset";
+    for (TMixWave* w : {waves.explosion, waves.missile, waves.thrust}) {
+      rig.mixer.WaveMixFreeWave(session, w);
+    }
+    rig.mixer.WaveMixCloseSession(session);
+    EXPECT_EQ(rig.memory.held(), 0);
+  }
 }
 
 }  // namespace
