@@ -1,5 +1,6 @@
 // The pump that keeps the device fed, run for every block-done message, and
 // the two remix strategies.
+#include "sound/mixer_messages.h"
 #include "sound/mixer_module.h"
 
 namespace kelvarok {
@@ -77,10 +78,7 @@ void MixerModule::ResettingRemix(std::uint32_t start, TMixPlayEntry*) {
   session.MixPosition = start;
   FreeQueuedBlocks();
   while (TMixBlock* block = ClaimBlock(session)) {
-    if (!MixBlock(session, *block, false)) {
-      block->Free = true;
-      break;
-    }
+    if (!MixBlock(session, *block)) break;
     AppendToQueue(block);
   }
   const std::uint32_t mixed_to = session.MixPosition;
@@ -88,12 +86,18 @@ void MixerModule::ResettingRemix(std::uint32_t start, TMixPlayEntry*) {
   SetPosition(session, start);
   session.MixPosition = mixed_to;
 
-  PausedDevice paused(services_.wave_out, session.WaveOut, true);
-  for (TMixBlock* it = queue_head_; it != nullptr;) {
-    TMixBlock* next = it->Next;
-    WriteBlock(session, it);
-    it = next;
+  // A refused block is lost; the blocks behind it are still written, so play
+  // goes on.
+  bool refused = false;
+  {
+    PausedDevice paused(services_.wave_out, session.WaveOut, true);
+    for (TMixBlock* it = queue_head_; it != nullptr;) {
+      TMixBlock* next = it->Next;
+      if (!WriteBlock(session, it)) refused = true;
+      it = next;
+    }
   }
+  if (refused) throw EWaveMixError(kWriteRefusedMessage);
 }
 
 // Leaves the written blocks alone and moves the new entry to the first

@@ -347,67 +347,98 @@ TEST(GameSounds, AnEffectThatCannotBeLoadedEndsSound) {
   EXPECT_GT(failures, 0);
 }
 
-// A device that fails during a game: the failure is reported once, nothing
-// escapes into the game, the device is closed and the game is silent until
-// the next activation opens it again.
-TEST(GameSounds, ADeviceThatFailsLeavesTheGameSilentUntilTheNextActivation) {
-  using Step = std::function<void(SoundsRig&)>;
+// True when heard is whole with one stretch of length bytes cut out of it.
+bool OneStretchMissing(const std::vector<std::uint8_t>& whole,
+                       const std::vector<std::uint8_t>& heard, std::size_t length) {
+  if (heard.size() + length != whole.size()) return false;
+  const auto prefix =
+      std::mismatch(heard.begin(), heard.end(), whole.begin()).first - heard.begin();
+  const auto suffix =
+      std::mismatch(heard.rbegin(), heard.rend(), whole.rbegin()).first - heard.rbegin();
+  return prefix + suffix >= static_cast<std::ptrdiff_t>(heard.size());
+}
+
+// A block the device refuses during a game is lost and play goes on: the
+// failure is reported once, nothing escapes into the game, and the mixer
+// stays active with the device open.
+TEST(GameSounds, ARefusedBlockIsLostAndPlayGoesOn) {
+  using Step = std::function<void(SoundsRig&, bool refuse)>;
+  const auto refuse_next_write = [](SoundsRig& rig, bool refuse) {
+    rig.rig.device.write_fail_at = refuse ? 1 : 0;
+    rig.rig.device.writes = 0;
+  };
   const struct {
     const char* name;
-    Step fail;
-    std::string report;
+    Step run;
   } cases[] = {
-      {"write refused by the pump",
-       [](SoundsRig& rig) {
+      {"refused by the pump",
+       [&](SoundsRig& rig, bool refuse) {
          rig.sounds->SoundEffect(0);
-         rig.rig.device.write_fail_at = 1;
-         rig.rig.device.writes = 0;
-         rig.RunFor(400);
-       },
-       "Failed to write block to device"},
-      {"write refused by a request's remix",
-       [](SoundsRig& rig) {
+         refuse_next_write(rig, refuse);
+         rig.RunFor(2000);
+       }},
+      {"refused by a request's remix",
+       [&](SoundsRig& rig, bool refuse) {
          rig.sounds->SoundEffect(0);
-         rig.RunFor(50);
-         rig.rig.device.write_fail_at = 1;
-         rig.rig.device.writes = 0;
+         rig.RunFor(40);
+         refuse_next_write(rig, refuse);
          rig.sounds->SoundEffect(2);
-       },
-       "Failed to write block to device"},
-      {"device cannot be opened again",
-       [](SoundsRig& rig) {
+         rig.RunFor(2000);
+       }},
+      {"the first block refused when the focus comes back",
+       [&](SoundsRig& rig, bool refuse) {
+         rig.sounds->SoundEffect(0);
+         rig.RunFor(120);
          rig.sounds->SetActivated(false);
-         rig.rig.device.open_error = MMSYSERR_ALLOCATED;
+         refuse_next_write(rig, refuse);
          rig.sounds->SetActivated(true);
-         rig.sounds->SetActivated(true);  // the same failure is not reported again
-       },
-       "Failed to open waveform output device #4"},
+         rig.RunFor(2000);
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    SoundsRig rig;
-    GameSounds& sounds = rig.Start();
-    sounds.SetActivated(true);
-    EXPECT_NO_THROW(c.fail(rig));
-    EXPECT_EQ(rig.reports, std::vector<std::string>{c.report});
-    EXPECT_FALSE(sounds.Activated());
-
-    const std::size_t heard = rig.played().size();
-    EXPECT_NO_THROW(sounds.SoundEffect(2));
-    rig.RunFor(1000);
-    EXPECT_EQ(rig.played().size(), heard) << "silent";
-
-    rig.rig.device.write_fail_at = 0;
-    rig.rig.device.open_error = 0;
-    sounds.SetActivated(false);
-    sounds.SetActivated(true);
-    ASSERT_TRUE(sounds.Activated());
-    rig.played().clear();
-    sounds.SoundEffect(2);
-    rig.RunFor(300);
-    EXPECT_TRUE(Audible(rig.played())) << "sound again";
-    EXPECT_EQ(rig.reports.size(), 1u);
+    const auto listen = [&](bool refuse) {
+      SoundsRig rig;
+      rig.Start().SetActivated(true);
+      EXPECT_NO_THROW(c.run(rig, refuse));
+      EXPECT_TRUE(rig.sounds->Activated());
+      EXPECT_EQ(rig.rig.mixer.ActiveSession(), rig.rig.mixer.CurrentSession()) << "device open";
+      std::vector<std::uint8_t> heard = rig.played();
+      while (!heard.empty() && heard.back() == 128) heard.pop_back();
+      return std::make_pair(heard, rig.reports);
+    };
+    const auto [whole, no_reports] = listen(false);
+    const auto [heard, reports] = listen(true);
+    EXPECT_TRUE(no_reports.empty());
+    EXPECT_EQ(reports, std::vector<std::string>{"Failed to write block to device"});
+    EXPECT_TRUE(OneStretchMissing(whole, heard, 2048)) << "one block lost, no more";
   }
+}
+
+// A device that can no longer be opened: the failure is reported once, and
+// the game goes on silent until an activation opens the device again.
+TEST(GameSounds, ADeviceThatCannotBeOpenedLeavesTheGameSilentUntilTheNextActivation) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  sounds.SetActivated(true);
+  sounds.SetActivated(false);
+  rig.rig.device.open_error = MMSYSERR_ALLOCATED;
+  EXPECT_NO_THROW(sounds.SetActivated(true));
+  sounds.SetActivated(true);  // the same failure is not reported again
+  EXPECT_EQ(rig.reports, std::vector<std::string>{"Failed to open waveform output device #4"});
+  EXPECT_FALSE(sounds.Activated());
+  EXPECT_NO_THROW(sounds.SoundEffect(2));
+  rig.RunFor(1000);
+  EXPECT_TRUE(rig.played().empty()) << "silent";
+
+  rig.rig.device.open_error = 0;
+  sounds.SetActivated(false);
+  sounds.SetActivated(true);
+  ASSERT_TRUE(sounds.Activated());
+  sounds.SoundEffect(2);
+  rig.RunFor(300);
+  EXPECT_TRUE(Audible(rig.played())) << "sound again";
+  EXPECT_EQ(rig.reports.size(), 1u);
 }
 
 // A device that stops taking bytes (an SDL device unplugged) raises nothing:
