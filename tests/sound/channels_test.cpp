@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "tests/sound/mixer_rig.h"
 
@@ -272,51 +271,41 @@ TEST_F(Channels, FinishedWavesAreRetiredAndReported) {
 // once (cleared and flushed ones never), every play entry is back in the
 // pool, and the next request starts the output from 0 again.
 TEST(ChannelsOverTime, AfterEverySoundHasEndedAllEntriesAreFreeAndEachEndReportedOnce) {
-  struct Waves {
-    TMixWave* explosion;
-    TMixWave* missile;
-    TMixWave* thrust;
-  };
+  enum Act { Play, Flush, FocusLost, FocusGained };
+  enum Wave { Explosion, Missile, Thrust };
   struct Step {
     std::uint32_t at;
-    std::function<void(MixerRig&, const Waves&, HWND)> act;
+    Act act;
+    int channel = 0;
+    Wave wave = Explosion;
+    std::uint32_t flags = 0;
   };
-  const auto play = [](std::uint32_t at, TMixWave* Waves::*wave, int channel, std::uint32_t flags) {
-    return Step{at, [=](MixerRig& rig, const Waves& waves, HWND notify) {
-                  rig.Play(waves.*wave, channel, flags, 0, notify);
-                }};
-  };
-  const auto activate = [](std::uint32_t at, bool on) {
-    return Step{at, [=](MixerRig& rig, const Waves&, HWND) {
-                  rig.mixer.WaveMixActivate(rig.mixer.CurrentSession(), on);
-                }};
-  };
-  std::vector<Step> thrust_over_explosion = {play(0, &Waves::explosion, 0, 0)};
+  std::vector<Step> thrust_over_explosion = {{0, Play, 0, Explosion}};
   for (std::uint32_t at = 0; at <= 400; at += 40) {
-    thrust_over_explosion.push_back(play(at, &Waves::thrust, 3, MixPlayClearQueue));
+    thrust_over_explosion.push_back({at, Play, 3, Thrust, MixPlayClearQueue});
   }
-  thrust_over_explosion.push_back(activate(420, false));
-  thrust_over_explosion.push_back(activate(1500, true));
+  thrust_over_explosion.push_back({420, FocusLost});
+  thrust_over_explosion.push_back({1500, FocusGained});
   const struct {
     const char* name;
     std::vector<Step> steps;
-    std::vector<std::pair<int, TMixWave * Waves::*>> reported;
+    std::vector<std::pair<int, Wave>> reported;
   } cases[] = {
       {"missiles fired during an explosion",
-       {play(0, &Waves::explosion, 0, MixPlayClearQueue),
-        play(40, &Waves::missile, 2, MixPlayClearQueue),
-        play(80, &Waves::missile, 2, MixPlayClearQueue),
-        play(120, &Waves::missile, 2, MixPlayClearQueue)},
-       {{0, &Waves::explosion}, {2, &Waves::missile}}},
+       {{0, Play, 0, Explosion, MixPlayClearQueue},
+        {40, Play, 2, Missile, MixPlayClearQueue},
+        {80, Play, 2, Missile, MixPlayClearQueue},
+        {120, Play, 2, Missile, MixPlayClearQueue}},
+       {{0, Explosion}, {2, Missile}}},
       {"thrust restarted every frame over an explosion, focus lost and regained",
        thrust_over_explosion,
-       {{0, &Waves::explosion}, {3, &Waves::thrust}}},
+       {{0, Explosion}, {3, Thrust}}},
       {"a flushed missile and a high-priority one",
-       {play(0, &Waves::explosion, 0, 0), play(0, &Waves::missile, 1, 0),
-        Step{50, [](MixerRig& rig, const Waves&,
-                    HWND) { rig.mixer.WaveMixFlushChannel(rig.mixer.CurrentSession(), 1, 0); }},
-        play(60, &Waves::missile, 2, MixPlayHighPriority)},
-       {{0, &Waves::explosion}, {2, &Waves::missile}}},
+       {{0, Play, 0, Explosion},
+        {0, Play, 1, Missile},
+        {50, Flush, 1},
+        {60, Play, 2, Missile, MixPlayHighPriority}},
+       {{0, Explosion}, {2, Missile}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -326,29 +315,31 @@ TEST(ChannelsOverTime, AfterEverySoundHasEndedAllEntriesAreFreeAndEachEndReporte
     HMIXSESSION session = rig.mixer.WaveMixInit();
     rig.mixer.WaveMixOpenChannel(session, 5, MixOpenCount);
     rig.mixer.WaveMixActivate(session, true);
-    const auto wave = [&](std::size_t length) {
-      return rig.Load({1, 1, 11025, 8, std::vector<std::uint8_t>(length, 200)});
-    };
-    const Waves waves{wave(11610), wave(2230), wave(5878)};
+    std::vector<TMixWave*> waves;
+    for (std::size_t length : {11610, 2230, 5878}) {
+      waves.push_back(rig.Load({1, 1, 11025, 8, std::vector<std::uint8_t>(length, 200)}));
+    }
     std::uint32_t now = 0;
     for (const Step& step : c.steps) {
       rig.RunFor(step.at - now);
       now = step.at;
-      step.act(rig, waves, notify);
+      if (step.act == Play) rig.Play(waves[step.wave], step.channel, step.flags, 0, notify);
+      if (step.act == Flush) rig.mixer.WaveMixFlushChannel(session, step.channel, 0);
+      if (step.act == FocusLost || step.act == FocusGained) {
+        rig.mixer.WaveMixActivate(session, step.act == FocusGained);
+      }
     }
     rig.RunFor(5000);
 
     std::vector<std::pair<int, TMixWave*>> expected;
-    for (const auto& [channel, which] : c.reported) expected.emplace_back(channel, waves.*which);
+    for (const auto& [channel, wave] : c.reported) expected.emplace_back(channel, waves[wave]);
     std::sort(reports.begin(), reports.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(reports, expected);
     EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
-    rig.Play(waves.missile, 4);
+    rig.Play(waves[Missile], 4);
     EXPECT_EQ(session->ChannelHeads[4]->StartPos, 0u) << "the idle reset";
-    for (TMixWave* w : {waves.explosion, waves.missile, waves.thrust}) {
-      rig.mixer.WaveMixFreeWave(session, w);
-    }
+    for (TMixWave* wave : waves) rig.mixer.WaveMixFreeWave(session, wave);
     rig.mixer.WaveMixCloseSession(session);
     EXPECT_EQ(rig.memory.held(), 0);
   }
