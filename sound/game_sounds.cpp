@@ -107,12 +107,6 @@ void GameSounds::DispatchMixerMessages() {
 void GameSounds::Fail(const EWaveMixError& error) {
   Report(error.what());
   failure_reported_ = true;
-  // Closing the device drops whatever the failure left half-written; the
-  // next activation starts cleanly from the saved position.
-  try {
-    mixer_->SetActivated(false);
-  } catch (const EWaveMixError&) {
-  }
 }
 
 void GameSounds::Report(const std::string& message) {

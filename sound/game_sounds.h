@@ -1,7 +1,9 @@
 // The game's five sound effects on one mixer component: start-up, the effect
 // requests, activation with the focus, the system wave volume, and release at
 // exit. Nothing here throws: a mixer failure is handed to the report callback
-// once, and the game goes on, silent where the sound failed.
+// once and the game goes on. A block the device refuses is lost and play goes
+// on; only a device that cannot be opened leaves the game silent, until the
+// next activation opens it.
 #pragma once
 
 #include <array>
@@ -23,7 +25,7 @@ struct GameSoundServices {
   // The queue that carries the device's block-done messages to the mixer.
   WindowMessages& messages;
   // Shows a mixer failure's message to the player. Called at most once until
-  // sound works again, possibly from inside a game frame.
+  // the next activation that succeeds, possibly from inside a game frame.
   std::function<void(const std::string& message)> report;
 };
 
@@ -58,7 +60,8 @@ class GameSounds {
 
   // For the application's focus handlers: true opens the device and resumes
   // from where deactivation stopped, false closes it at once. A device that
-  // cannot be opened is reported and leaves the mixer inactive.
+  // cannot be opened is reported and leaves the mixer inactive; a block it
+  // refuses once open is reported and the mixer stays active.
   void SetActivated(bool value);
 
   // Sets the system wave volume from a SoundVolume percentage.
@@ -67,9 +70,8 @@ class GameSounds {
   void RestoreSystemVolume();
 
   // Delivers the device's pending block-done messages, which keep the mixer
-  // fed; the host's event loop calls it whenever messages are queued. A device
-  // that fails while playing is reported and closed: the game stays silent
-  // until the next activation opens the device again.
+  // fed; the host's event loop calls it whenever messages are queued. A block
+  // the device refuses is reported and lost, and play goes on.
   void DispatchMixerMessages();
 
   // The loaded wave of effect n, or nullptr.
@@ -83,7 +85,7 @@ class GameSounds {
 
  private:
   void FreeEffects();
-  // Reports a failure (once until sound works again) and closes the device.
+  // Reports a failure, once until the next activation that succeeds.
   void Fail(const EWaveMixError& error);
   void Report(const std::string& message);
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sound/mixer_messages.h"
 #include "sound/mixer_module.h"
 
 namespace kelvarok {
@@ -37,7 +38,7 @@ std::uint32_t EarliestStart(TMixPlayEntry* const* sources, int count) {
 
 }  // namespace
 
-bool MixerModule::MixBlock(TMixSession& session, TMixBlock& block, bool write) {
+bool MixerModule::MixBlock(TMixSession& session, TMixBlock& block) {
   TMixPlayEntry* sources[kChannelCount];
   int count = 0;
   for (TMixPlayEntry* head : session.ChannelHeads) {
@@ -46,7 +47,7 @@ bool MixerModule::MixBlock(TMixSession& session, TMixBlock& block, bool write) {
     if (head != nullptr) sources[count++] = head;
   }
   if (count == 0) {
-    if (write) block.Free = true;
+    block.Free = true;
     return false;
   }
 
@@ -100,18 +101,20 @@ bool MixerModule::MixBlock(TMixSession& session, TMixBlock& block, bool write) {
 
   block.BlockStart = session.MixPosition;
   session.MixPosition += session.BlockLength;
-  if (write) {
-    AppendToQueue(&block);
-    WriteBlock(session, &block);
-  }
   return true;
 }
 
+// No more than BlockCount blocks in one go: no more are ever free at once, and
+// a device that refuses every write cannot keep the loop going.
 void MixerModule::FillAndWrite(TMixSession& session) {
-  for (;;) {
+  bool refused = false;
+  for (std::int32_t i = 0; i < session.BlockCount; ++i) {
     TMixBlock* block = ClaimBlock(session);
-    if (block == nullptr || !MixBlock(session, *block, true)) return;
+    if (block == nullptr || !MixBlock(session, *block)) break;
+    AppendToQueue(block);
+    if (!WriteBlock(session, block)) refused = true;
   }
+  if (refused) throw EWaveMixError(kWriteRefusedMessage);
 }
 
 }  // namespace kelvarok

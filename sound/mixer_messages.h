@@ -11,5 +11,6 @@ inline constexpr const char* kOutOfMemoryMessage =
 inline constexpr const char* kInvalidChannelMessage = "Invalid channel number";
 inline constexpr const char* kChannelNotOpenMessage = "The specified channel was not open";
 inline constexpr const char* kFormatNotSupportedMessage = "File format not supported";
+inline constexpr const char* kWriteRefusedMessage = "Failed to write block to device";
 
 }  // namespace kelvarok

@@ -104,7 +104,9 @@ class MixerModule {
   void AppendToQueue(TMixBlock* block);
   void RemoveFromQueue(TMixBlock* block);
   void FreeQueuedBlocks();
-  void WriteBlock(TMixSession& session, TMixBlock* block);
+  // Hands a queued block to the device. A block the device refuses is free
+  // again and out of the queue, its stretch of sound lost: false then.
+  bool WriteBlock(TMixSession& session, TMixBlock* block);
 
   // Output position (output_clock.cpp).
   std::uint32_t ByteCounter(TMixSession& session);
@@ -112,8 +114,12 @@ class MixerModule {
   std::uint32_t DevicePosition(TMixSession& session);
   std::uint32_t CurrentPosition(TMixSession& session);
 
-  // Mixing and the pump (mix_block.cpp, pump.cpp).
-  bool MixBlock(TMixSession& session, TMixBlock& block, bool write);
+  // Mixing and the pump (mix_block.cpp, pump.cpp). MixBlock mixes a claimed
+  // block from MixPosition on, or frees it when nothing is to be heard.
+  bool MixBlock(TMixSession& session, TMixBlock& block);
+  // Mixes and writes blocks while one is free and something is to be heard.
+  // A refused block is lost and play goes on with the next one; the refusal
+  // is raised once the filling is done.
   void FillAndWrite(TMixSession& session);
   void FillAndWritePaused(TMixSession& session);
   void Pump();

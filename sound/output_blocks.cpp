@@ -86,14 +86,13 @@ void MixerModule::FreeQueuedBlocks() {
   queue_tail_ = nullptr;
 }
 
-// A block the device refuses is free again and out of the queue; its stretch
-// of sound is lost.
-void MixerModule::WriteBlock(TMixSession& session, TMixBlock* block) {
-  if (services_.wave_out.waveOutWrite(session.WaveOut, &block->Header) != MMSYSERR_NOERROR) {
-    block->Free = true;
-    RemoveFromQueue(block);
-    throw EWaveMixError("Failed to write block to device");
+bool MixerModule::WriteBlock(TMixSession& session, TMixBlock* block) {
+  if (services_.wave_out.waveOutWrite(session.WaveOut, &block->Header) == MMSYSERR_NOERROR) {
+    return true;
   }
+  block->Free = true;
+  RemoveFromQueue(block);
+  return false;
 }
 
 std::vector<const TMixBlock*> MixerModule::DeviceQueue() const {

@@ -1,5 +1,6 @@
 // The pump that keeps the device fed, run for every block-done message, and
 // the two remix strategies.
+#include "sound/mixer_messages.h"
 #include "sound/mixer_module.h"
 
 namespace kelvarok {
@@ -68,30 +69,35 @@ void MixerModule::RetireFinished(TMixSession& session) {
 }
 
 // Discards the queued blocks, mixes them again from start, resets the device
-// and writes them anew, so that a change is heard at once.
+// and writes them anew, so that a change is heard at once. The device then
+// plays the stream from start, so start becomes the output position: the
+// position being heard, which retires finished waves and is where a
+// deactivation resumes.
 void MixerModule::ResettingRemix(std::uint32_t start, TMixPlayEntry*) {
   TMixSession& session = *current_;
   session.MixPosition = start;
   FreeQueuedBlocks();
   while (TMixBlock* block = ClaimBlock(session)) {
-    if (!MixBlock(session, *block, false)) {
-      block->Free = true;
-      break;
-    }
+    if (!MixBlock(session, *block)) break;
     AppendToQueue(block);
   }
   const std::uint32_t mixed_to = session.MixPosition;
-  const std::uint32_t position = CurrentPosition(session);
   services_.wave_out.waveOutReset(session.WaveOut);
-  SetPosition(session, position);
+  SetPosition(session, start);
   session.MixPosition = mixed_to;
 
-  PausedDevice paused(services_.wave_out, session.WaveOut, true);
-  for (TMixBlock* it = queue_head_; it != nullptr;) {
-    TMixBlock* next = it->Next;
-    WriteBlock(session, it);
-    it = next;
+  // A refused block is lost; the blocks behind it are still written, so play
+  // goes on.
+  bool refused = false;
+  {
+    PausedDevice paused(services_.wave_out, session.WaveOut, true);
+    for (TMixBlock* it = queue_head_; it != nullptr;) {
+      TMixBlock* next = it->Next;
+      if (!WriteBlock(session, it)) refused = true;
+      it = next;
+    }
   }
+  if (refused) throw EWaveMixError(kWriteRefusedMessage);
 }
 
 // Leaves the written blocks alone and moves the new entry to the first

@@ -136,7 +136,7 @@ void MixerModule::ApplySettings(TMixSession& session, const TMixConfig* config) 
   session.Format.nSamplesPerSec = SamplesPerSecOf(rate_code);
   session.Format.nAvgBytesPerSec = session.Format.nChannels * session.Format.nSamplesPerSec;
   session.BlockLength = BlockLengthOf(device_value("WaveBlockLen", 0), defaults.wave_block_len,
-                                      session.Format.nSamplesPerSec);
+                                      session.Format.nSamplesPerSec, session.Format.nBlockAlign);
   session.OffsetRoutine = &AddPositionOffset;
 }
 

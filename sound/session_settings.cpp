@@ -34,10 +34,16 @@ std::uint32_t SamplesPerSecOf(std::uint32_t code) {
 }
 
 std::uint32_t BlockLengthOf(std::uint32_t device_block_len, std::uint32_t default_block_len,
-                            std::uint32_t samples_per_sec) {
-  if (device_block_len != 0) return std::clamp(device_block_len, 512u, 4096u);
-  if (default_block_len != 0) return std::clamp(default_block_len, 512u, 4096u);
-  return std::min(samples_per_sec / 11025 * 2048, 4096u);
+                            std::uint32_t samples_per_sec, std::uint16_t block_align) {
+  std::uint32_t length = std::min(samples_per_sec / 11025 * 2048, 4096u);
+  if (device_block_len != 0) {
+    length = std::clamp(device_block_len, 512u, 4096u);
+  } else if (default_block_len != 0) {
+    length = std::clamp(default_block_len, 512u, 4096u);
+  }
+  // A block that ended inside a sample frame would start the next one on the
+  // wrong channel. Rounded down from at least 512, it keeps at least a frame.
+  return length - length % block_align;
 }
 
 }  // namespace kelvarok

@@ -29,8 +29,8 @@ bool IsRateCode(std::uint32_t code);
 
 // Bytes per output block: the device's "WaveBlockLen", else the default
 // section's, each clamped to 512..4096; with neither, 2048 per 11025 samples
-// per second, at most 4096.
+// per second, at most 4096. Always whole sample frames of block_align bytes.
 std::uint32_t BlockLengthOf(std::uint32_t device_block_len, std::uint32_t default_block_len,
-                            std::uint32_t samples_per_sec);
+                            std::uint32_t samples_per_sec, std::uint16_t block_align);
 
 }  // namespace kelvarok

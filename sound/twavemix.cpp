@@ -40,9 +40,16 @@ TWaveMix::~TWaveMix() {
   }
 }
 
+// An activation can open the device and then have its first block refused:
+// the flag then says that the device is open, and the error still passes on.
 void TWaveMix::SetActivated(bool value) {
   if (value == activated_) return;
-  mixer_.WaveMixActivate(session_, value);
+  try {
+    mixer_.WaveMixActivate(session_, value);
+  } catch (const EWaveMixError&) {
+    activated_ = mixer_.ActiveSession() == session_;
+    throw;
+  }
   activated_ = value;
 }
 

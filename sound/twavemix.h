@@ -29,7 +29,9 @@ class TWaveMix {
   TWaveMix& operator=(const TWaveMix&) = delete;
 
   bool Activated() const { return activated_; }
-  // Opens or closes the device; the flag changes only when that succeeded.
+  // Opens or closes the device. The flag always says whether the session
+  // holds the device: a failed opening leaves it false, a block refused
+  // after the device opened leaves it true.
   void SetActivated(bool value);
   // Bit i set: channel i is open.
   std::uint8_t Channels() const { return channels_; }

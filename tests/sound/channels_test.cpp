@@ -1,6 +1,8 @@
 // Channel modes, play requests and their scheduling onto the output.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/sound/mixer_rig.h"
 
 namespace kelvarok::testing {
@@ -236,27 +238,25 @@ TEST_F(Channels, PoolRunsOutAtTheHundredAndFirstRequest) {
   EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
 }
 
+// A window that collects the end-of-wave reports posted to it.
+HWND ReportWindow(WindowMessages& messages, std::vector<std::pair<int, TMixWave*>>& reports) {
+  WNDCLASSA window_class;
+  window_class.lpszClassName = "Notify";
+  window_class.lpfnWndProc = [&reports](HWND, std::uint32_t message, WPARAM w, LPARAM l) {
+    if (message == MM_WOM_DONE)
+      reports.emplace_back(static_cast<int>(w), reinterpret_cast<TMixWave*>(l));
+    return LRESULT{0};
+  };
+  messages.RegisterClassA(window_class);
+  return messages.CreateWindowA("Notify", "", 0);
+}
+
 TEST_F(Channels, FinishedWavesAreRetiredAndReported) {
-  const HWND notify = [&] {
-    WNDCLASSA window_class;
-    window_class.lpszClassName = "Notify";
-    window_class.lpfnWndProc = [this](HWND, std::uint32_t message, WPARAM w, LPARAM l) {
-      if (message == MM_WOM_DONE)
-        reports.emplace_back(static_cast<int>(w), reinterpret_cast<TMixWave*>(l));
-      return LRESULT{0};
-    };
-    rig.messages.RegisterClassA(window_class);
-    return rig.messages.CreateWindowA("Notify", "", 0);
-  }();
+  const HWND notify = ReportWindow(rig.messages, reports);
   rig.mixer.WaveMixOpenChannel(session, 6, MixOpenSingle);
   rig.mixer.WaveMixActivate(session, true);
   TMixWave* wave = Wave(1000);
-  TMixPlayParams params;
-  params.hMixSession = session;
-  params.iChannel = 6;
-  params.lpMixWave = wave;
-  params.hWndNotify = notify;
-  rig.mixer.WaveMixPlay(&params);
+  rig.Play(wave, 6, 0, 0, notify);
   rig.RunFor(185);  // the single block of 2048 bytes is still playing
   EXPECT_TRUE(reports.empty());
   rig.RunFor(5);
@@ -264,6 +264,85 @@ TEST_F(Channels, FinishedWavesAreRetiredAndReported) {
   EXPECT_EQ(reports[0], std::make_pair(6, wave));
   EXPECT_TRUE(List(6).empty());
   EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+}
+
+// However the requests remixed the output and the focus came and went, once
+// every sound has ended each wave that played to its end has been reported
+// once (cleared and flushed ones never), every play entry is back in the
+// pool, and the next request starts the output from 0 again.
+TEST(ChannelsOverTime, AfterEverySoundHasEndedAllEntriesAreFreeAndEachEndReportedOnce) {
+  enum Act { Play, Flush, FocusLost, FocusGained };
+  enum Wave { Explosion, Missile, Thrust };
+  struct Step {
+    std::uint32_t at;
+    Act act;
+    int channel = 0;
+    Wave wave = Explosion;
+    std::uint32_t flags = 0;
+  };
+  std::vector<Step> thrust_over_explosion = {{0, Play, 0, Explosion}};
+  for (std::uint32_t at = 0; at <= 400; at += 40) {
+    thrust_over_explosion.push_back({at, Play, 3, Thrust, MixPlayClearQueue});
+  }
+  thrust_over_explosion.push_back({420, FocusLost});
+  thrust_over_explosion.push_back({1500, FocusGained});
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<std::pair<int, Wave>> reported;
+  } cases[] = {
+      {"missiles fired during an explosion",
+       {{0, Play, 0, Explosion, MixPlayClearQueue},
+        {40, Play, 2, Missile, MixPlayClearQueue},
+        {80, Play, 2, Missile, MixPlayClearQueue},
+        {120, Play, 2, Missile, MixPlayClearQueue}},
+       {{0, Explosion}, {2, Missile}}},
+      {"thrust restarted every frame over an explosion, focus lost and regained",
+       thrust_over_explosion,
+       {{0, Explosion}, {3, Thrust}}},
+      {"a flushed missile and a high-priority one",
+       {{0, Play, 0, Explosion},
+        {0, Play, 1, Missile},
+        {50, Flush, 1},
+        {60, Play, 2, Missile, MixPlayHighPriority}},
+       {{0, Explosion}, {2, Missile}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MixerRig rig;
+    std::vector<std::pair<int, TMixWave*>> reports;
+    const HWND notify = ReportWindow(rig.messages, reports);
+    HMIXSESSION session = rig.mixer.WaveMixInit();
+    rig.mixer.WaveMixOpenChannel(session, 5, MixOpenCount);
+    rig.mixer.WaveMixActivate(session, true);
+    std::vector<TMixWave*> waves;
+    for (std::size_t length : {11610, 2230, 5878}) {
+      waves.push_back(rig.Load({1, 1, 11025, 8, std::vector<std::uint8_t>(length, 200)}));
+    }
+    std::uint32_t now = 0;
+    for (const Step& step : c.steps) {
+      rig.RunFor(step.at - now);
+      now = step.at;
+      if (step.act == Play) rig.Play(waves[step.wave], step.channel, step.flags, 0, notify);
+      if (step.act == Flush) rig.mixer.WaveMixFlushChannel(session, step.channel, 0);
+      if (step.act == FocusLost || step.act == FocusGained) {
+        rig.mixer.WaveMixActivate(session, step.act == FocusGained);
+      }
+    }
+    rig.RunFor(5000);
+
+    std::vector<std::pair<int, TMixWave*>> expected;
+    for (const auto& [channel, wave] : c.reported) expected.emplace_back(channel, waves[wave]);
+    std::sort(reports.begin(), reports.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(reports, expected);
+    EXPECT_EQ(rig.mixer.FreePlayEntries(), kPlayEntryPoolSize);
+    rig.Play(waves[Missile], 4);
+    EXPECT_EQ(session->ChannelHeads[4]->StartPos, 0u) << "the idle reset";
+    for (TMixWave* wave : waves) rig.mixer.WaveMixFreeWave(session, wave);
+    rig.mixer.WaveMixCloseSession(session);
+    EXPECT_EQ(rig.memory.held(), 0);
+  }
 }
 
 }  // namespace

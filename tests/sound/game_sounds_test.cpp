@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -149,26 +150,103 @@ bool Audible(std::span<const std::uint8_t> bytes) {
   return std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b != 128; });
 }
 
-TEST(GameSounds, DeactivationSilencesAtOnceAndActivationResumes) {
-  SoundsRig rig;
+// What was played up to its last audible byte.
+std::vector<std::uint8_t> UpToTheLastSound(std::vector<std::uint8_t> played) {
+  while (!played.empty() && played.back() == 128) played.pop_back();
+  return played;
+}
+
+struct Request {
+  std::uint32_t at;
+  int effect;
+};
+
+struct FocusCase {
+  const char* name;
+  std::vector<Request> requests;
+  std::uint32_t lost_at;
+  std::uint32_t gained_at;
+};
+
+// What a player hears of the requests, up to the last sound.
+struct Listening {
+  std::vector<std::uint8_t> heard;
+  std::size_t at_loss = 0;        // bytes heard when the focus went
+  std::size_t in_background = 0;  // bytes played while it was away
+};
+
+// Plays the requests at their times, each millisecond's after the device has
+// played it. With focus_changes the focus goes and comes back as the case
+// says, and a missile asked for in the background is dropped.
+Listening Listen(const std::string& ini, const FocusCase& c, bool focus_changes) {
+  SoundsRig rig({ini, {}});
   GameSounds& sounds = rig.Start();
   sounds.SetActivated(true);
-  const std::vector<std::uint8_t> explosion = Samples(sounds.EffectWave(0));
-  sounds.SoundEffect(0);
-  rig.RunFor(200);
-  const std::size_t heard = rig.played().size();
-  EXPECT_EQ(heard, 2205u);
+  Listening result;
+  for (std::uint32_t t = 0; t < c.gained_at + 3000; ++t) {
+    if (focus_changes && t == c.lost_at) {
+      sounds.SetActivated(false);
+      result.at_loss = rig.played().size();
+    }
+    if (focus_changes && t == c.lost_at + 1) sounds.SoundEffect(2);
+    if (focus_changes && t == c.gained_at) {
+      result.in_background = rig.played().size() - result.at_loss;
+      sounds.SetActivated(true);
+    }
+    for (const Request& request : c.requests) {
+      if (request.at == t) sounds.SoundEffect(request.effect);
+    }
+    rig.RunFor(1);
+  }
+  result.heard = UpToTheLastSound(rig.played());
+  return result;
+}
 
-  sounds.SetActivated(false);
-  sounds.SoundEffect(2);  // dropped, never played later
-  rig.RunFor(5000);
-  EXPECT_EQ(rig.played().size(), heard);
+// How far the resumed stream is shifted against the uninterrupted one at the
+// seam: 0 when it goes on exactly where it was cut off, negative when bytes
+// are heard again, positive when bytes are skipped; none beyond 50 bytes.
+std::optional<int> SeamShift(const std::vector<std::uint8_t>& uninterrupted,
+                             const Listening& resumed) {
+  const std::span<const std::uint8_t> before(resumed.heard.data(), resumed.at_loss);
+  if (!IsPrefixOf(before, uninterrupted)) return std::nullopt;
+  const std::span<const std::uint8_t> after = std::span(resumed.heard).subspan(resumed.at_loss);
+  const auto length = [](const auto& bytes) { return static_cast<std::ptrdiff_t>(bytes.size()); };
+  for (int shift = -50; shift <= 50; ++shift) {
+    const std::ptrdiff_t from = length(before) + shift;
+    if (length(uninterrupted) - from != length(after)) continue;
+    if (std::equal(after.begin(), after.end(), uninterrupted.begin() + from)) return shift;
+  }
+  return std::nullopt;
+}
 
-  sounds.SetActivated(true);
-  rig.RunFor(2000);
-  ASSERT_GE(rig.played().size(), explosion.size());
-  EXPECT_TRUE(IsPrefixOf(explosion, rig.played())) << "the rest of the explosion";
-  EXPECT_FALSE(Audible(std::span(rig.played()).subspan(explosion.size()))) << "then silence";
+// Switching away silences at once; switching back plays on from the point of
+// the cut, however the requests before it remixed the output. Trusting the
+// device's counter, that point is exact; by the millisecond clock it is
+// within a millisecond of sound.
+TEST(GameSounds, FocusLostAndRegainedResumesWhereTheSoundWasCutOff) {
+  std::vector<Request> thrust_held = {{100, 0}};  // and an explosion
+  for (std::uint32_t at = 0; at <= 360; at += 40) thrust_held.push_back({at, 3});
+  const FocusCase cases[] = {
+      {"explosion alone", {{0, 0}}, 200, 5200},
+      {"missiles fired during an explosion", {{0, 0}, {40, 2}, {80, 2}, {120, 2}}, 300, 1000},
+      {"thrust held, with an explosion", thrust_held, 400, 2000},
+  };
+  const struct {
+    const char* ini;
+    int most_bytes_off;
+  } positions[] = {{"", 11}, {"[default]\nGoodWavePos=1\n", 0}};
+  for (const auto& position : positions) {
+    for (const FocusCase& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + " " + position.ini);
+      const Listening uninterrupted = Listen(position.ini, c, false);
+      const Listening resumed = Listen(position.ini, c, true);
+      EXPECT_EQ(resumed.in_background, 0u);
+      ASSERT_GT(resumed.heard.size(), resumed.at_loss) << "cut off mid-sound";
+      const std::optional<int> shift = SeamShift(uninterrupted.heard, resumed);
+      ASSERT_TRUE(shift.has_value()) << "the rest of the sound, nothing else";
+      EXPECT_LE(std::abs(*shift), position.most_bytes_off);
+    }
+  }
 }
 
 TEST(GameSounds, SliderLevelsOnBothChannels) {
@@ -261,67 +339,96 @@ TEST(GameSounds, AnEffectThatCannotBeLoadedEndsSound) {
   EXPECT_GT(failures, 0);
 }
 
-// A device that fails during a game: the failure is reported once, nothing
-// escapes into the game, the device is closed and the game is silent until
-// the next activation opens it again.
-TEST(GameSounds, ADeviceThatFailsLeavesTheGameSilentUntilTheNextActivation) {
-  using Step = std::function<void(SoundsRig&)>;
+// True when heard is whole with one stretch of length bytes cut out of it.
+bool OneStretchMissing(const std::vector<std::uint8_t>& whole,
+                       const std::vector<std::uint8_t>& heard, std::size_t length) {
+  if (heard.size() + length != whole.size()) return false;
+  const auto prefix =
+      std::mismatch(heard.begin(), heard.end(), whole.begin()).first - heard.begin();
+  const auto suffix =
+      std::mismatch(heard.rbegin(), heard.rend(), whole.rbegin()).first - heard.rbegin();
+  return prefix + suffix >= static_cast<std::ptrdiff_t>(heard.size());
+}
+
+// A block the device refuses during a game is lost and play goes on: the
+// failure is reported once, nothing escapes into the game, and the mixer
+// stays active with the device open.
+TEST(GameSounds, ARefusedBlockIsLostAndPlayGoesOn) {
+  using Step = std::function<void(SoundsRig&, bool refuse)>;
+  const auto refuse_next_write = [](SoundsRig& rig, bool refuse) {
+    rig.rig.device.write_fail_at = refuse ? 1 : 0;
+    rig.rig.device.writes = 0;
+  };
   const struct {
     const char* name;
-    Step fail;
-    std::string report;
+    Step run;
   } cases[] = {
-      {"write refused by the pump",
-       [](SoundsRig& rig) {
+      {"refused by the pump",
+       [&](SoundsRig& rig, bool refuse) {
          rig.sounds->SoundEffect(0);
-         rig.rig.device.write_fail_at = 1;
-         rig.rig.device.writes = 0;
-         rig.RunFor(400);
-       },
-       "Failed to write block to device"},
-      {"write refused by a request's remix",
-       [](SoundsRig& rig) {
+         refuse_next_write(rig, refuse);
+         rig.RunFor(2000);
+       }},
+      {"refused by a request's remix",
+       [&](SoundsRig& rig, bool refuse) {
          rig.sounds->SoundEffect(0);
-         rig.RunFor(50);
-         rig.rig.device.write_fail_at = 1;
-         rig.rig.device.writes = 0;
+         rig.RunFor(40);
+         refuse_next_write(rig, refuse);
          rig.sounds->SoundEffect(2);
-       },
-       "Failed to write block to device"},
-      {"device cannot be opened again",
-       [](SoundsRig& rig) {
+         rig.RunFor(2000);
+       }},
+      {"the first block refused when the focus comes back",
+       [&](SoundsRig& rig, bool refuse) {
+         rig.sounds->SoundEffect(0);
+         rig.RunFor(120);
          rig.sounds->SetActivated(false);
-         rig.rig.device.open_error = MMSYSERR_ALLOCATED;
+         refuse_next_write(rig, refuse);
          rig.sounds->SetActivated(true);
-         rig.sounds->SetActivated(true);  // the same failure is not reported again
-       },
-       "Failed to open waveform output device #4"},
+         rig.RunFor(2000);
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    SoundsRig rig;
-    GameSounds& sounds = rig.Start();
-    sounds.SetActivated(true);
-    EXPECT_NO_THROW(c.fail(rig));
-    EXPECT_EQ(rig.reports, std::vector<std::string>{c.report});
-    EXPECT_FALSE(sounds.Activated());
-
-    const std::size_t heard = rig.played().size();
-    EXPECT_NO_THROW(sounds.SoundEffect(2));
-    rig.RunFor(1000);
-    EXPECT_EQ(rig.played().size(), heard) << "silent";
-
-    rig.rig.device.write_fail_at = 0;
-    rig.rig.device.open_error = 0;
-    sounds.SetActivated(false);
-    sounds.SetActivated(true);
-    ASSERT_TRUE(sounds.Activated());
-    rig.played().clear();
-    sounds.SoundEffect(2);
-    rig.RunFor(300);
-    EXPECT_TRUE(Audible(rig.played())) << "sound again";
-    EXPECT_EQ(rig.reports.size(), 1u);
+    const auto listen = [&](bool refuse) {
+      SoundsRig rig;
+      rig.Start().SetActivated(true);
+      EXPECT_NO_THROW(c.run(rig, refuse));
+      EXPECT_TRUE(rig.sounds->Activated());
+      EXPECT_EQ(rig.rig.mixer.ActiveSession(), rig.rig.mixer.CurrentSession()) << "device open";
+      return std::make_pair(UpToTheLastSound(rig.played()), rig.reports);
+    };
+    const auto [whole, no_reports] = listen(false);
+    const auto [heard, reports] = listen(true);
+    EXPECT_TRUE(no_reports.empty());
+    EXPECT_EQ(reports, std::vector<std::string>{"Failed to write block to device"});
+    EXPECT_TRUE(OneStretchMissing(whole, heard, 2048)) << "one block lost, no more";
   }
+}
+
+// A device that can no longer be opened: the failure is reported once, and
+// the game goes on silent until an activation opens the device again.
+TEST(GameSounds, ADeviceThatCannotBeOpenedLeavesTheGameSilentUntilTheNextActivation) {
+  SoundsRig rig;
+  GameSounds& sounds = rig.Start();
+  sounds.SetActivated(true);
+  sounds.SetActivated(false);
+  rig.rig.device.open_error = MMSYSERR_ALLOCATED;
+  EXPECT_NO_THROW(sounds.SetActivated(true));
+  sounds.SetActivated(true);  // the same failure is not reported again
+  EXPECT_EQ(rig.reports, std::vector<std::string>{"Failed to open waveform output device #4"});
+  EXPECT_FALSE(sounds.Activated());
+  EXPECT_NO_THROW(sounds.SoundEffect(2));
+  rig.RunFor(1000);
+  EXPECT_TRUE(rig.played().empty()) << "silent";
+
+  rig.rig.device.open_error = 0;
+  sounds.SetActivated(false);
+  sounds.SetActivated(true);
+  ASSERT_TRUE(sounds.Activated());
+  sounds.SoundEffect(2);
+  rig.RunFor(300);
+  EXPECT_TRUE(Audible(rig.played())) << "sound again";
+  EXPECT_EQ(rig.reports.size(), 1u);
 }
 
 // A device that stops taking bytes (an SDL device unplugged) raises nothing:

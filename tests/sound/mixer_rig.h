@@ -115,12 +115,13 @@ class MixerRig {
     return mixer.WaveMixOpenWave(mixer.CurrentSession(), &info, nullptr, MixWaveFromMemory);
   }
 
-  void Play(TMixWave* wave, std::int32_t channel, std::uint32_t flags = 0,
-            std::uint16_t loops = 0) {
+  void Play(TMixWave* wave, std::int32_t channel, std::uint32_t flags = 0, std::uint16_t loops = 0,
+            HWND notify = 0) {
     TMixPlayParams params;
     params.hMixSession = mixer.CurrentSession();
     params.iChannel = channel;
     params.lpMixWave = wave;
+    params.hWndNotify = notify;
     params.dwFlags = flags;
     params.wLoops = loops;
     mixer.WaveMixPlay(&params);

@@ -50,6 +50,8 @@ TEST(MixerSession, SettingsComeFromTheIniSectionsAndTheConfigRecord) {
        0},
       {"config of wrong size is none", "", Config(12, 3, 2, 44), 11025, 1, 3, 2048, -1, false, 0},
       {"stereo asked", "", Config(10, MixConfigChannels, 2, 0), 11025, 2, 3, 2048, -1, false, 0},
+      {"odd stereo block length keeps whole frames", "[Virtual Wave Out]\nWaveBlockLen=1001\n",
+       Config(10, MixConfigChannels, 2, 0), 11025, 2, 3, 1000, -1, false, 0},
       {"device section block length 100", "[Virtual Wave Out]\nWaveBlockLen=100\n", std::nullopt,
        11025, 1, 3, 512, -1, false, 0},
       {"device section block length 10000", "[Virtual Wave Out]\nWaveBlockLen=10000\n",
@@ -87,11 +89,19 @@ TEST(MixerSession, SettingsComeFromTheIniSectionsAndTheConfigRecord) {
 }
 
 TEST(MixerSession, BlockLengthRule) {
-  EXPECT_EQ(BlockLengthOf(0, 0, 11025), 2048u);
-  EXPECT_EQ(BlockLengthOf(0, 0, 22050), 4096u);
-  EXPECT_EQ(BlockLengthOf(0, 0, 44100), 4096u);
-  EXPECT_EQ(BlockLengthOf(0xFFFFFFFF, 0, 11025), 4096u);
-  EXPECT_EQ(BlockLengthOf(0, 600, 11025), 600u);
+  const struct {
+    std::uint32_t device, fallback, rate;
+    std::uint16_t align;
+    std::uint32_t length;
+  } cases[] = {
+      {0, 0, 11025, 1, 2048},          {0, 0, 22050, 1, 4096},  {0, 0, 44100, 2, 4096},
+      {0xFFFFFFFF, 0, 11025, 1, 4096}, {0, 600, 11025, 1, 600}, {1001, 0, 11025, 1, 1001},
+      {1001, 0, 11025, 2, 1000},       {511, 0, 22050, 2, 512},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BlockLengthOf(c.device, c.fallback, c.rate, c.align), c.length)
+        << c.device << " " << c.align;
+  }
 }
 
 TEST(MixerSession, MonoDeviceKeepsMonoOutput) {
