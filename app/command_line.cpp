@@ -38,6 +38,10 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
       if (!(demo.frames = ParseNumber<int>(value))) return bad();
     } else if (option == "--pause-at") {
       if (!(demo.pauseAt = ParseNumber<int>(value))) return bad();
+    } else if (option == "--pause-for") {
+      const auto ms = ParseNumber<int>(value);
+      if (!ms) return bad();
+      demo.pauseForMs = *ms;
     } else if (option == "--screenshot") {
       demo.screenshot = value;
     } else {

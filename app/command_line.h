@@ -1,7 +1,7 @@
 // The program's command line:
 //   kelvarok                     the game
 //   kelvarok --demo [--seed N] [--frames N] [--screenshot FILE.png]
-//            [--pause-at N] [--open-menu]
+//            [--pause-at N [--pause-for MS]] [--open-menu]
 #pragma once
 
 #include <QString>
@@ -12,12 +12,16 @@
 
 namespace kelvarok {
 
+// How long the demo's pause lasts unless --pause-for says otherwise.
+inline constexpr int kDefaultPauseForMs = 2000;
+
 struct DemoOptions {
   std::optional<std::uint64_t> seed;
-  std::optional<int> frames;   // end after this many frames of play
-  std::optional<int> pauseAt;  // pause at this frame and stay paused
-  bool openMenu = false;       // show the Game menu open in the screenshot
-  QString screenshot;          // save the whole window here at the end
+  std::optional<int> frames;            // end after this many frames of play
+  std::optional<int> pauseAt;           // pause at this frame...
+  int pauseForMs = kDefaultPauseForMs;  // ...and go on after this long
+  bool openMenu = false;                // show the Game menu open in the screenshot
+  QString screenshot;                   // save the whole window here at the end
 };
 
 struct CommandLine {
@@ -30,7 +34,7 @@ struct CommandLineError {
 
 inline constexpr char kUsage[] =
     "usage: kelvarok [--demo [--seed N] [--frames N] [--screenshot FILE.png]\n"
-    "                        [--pause-at N] [--open-menu]]\n";
+    "                        [--pause-at N [--pause-for MS]] [--open-menu]]\n";
 
 // arguments without the program name.
 std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& arguments);

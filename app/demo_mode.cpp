@@ -47,11 +47,20 @@ void DemoMode::Start() {
 void DemoMode::FramePlayed(FramePhase, std::uint32_t, std::int32_t) {
   autopilot_.Steer();
   ++frames_;
-  if (options_.pauseAt == frames_) window_.menu().Pause1->trigger();
+  if (options_.pauseAt == frames_) Pause();
   if (!options_.frames) return;
   if (options_.openMenu && frames_ == std::max(1, *options_.frames - kMenuLeadFrames))
     window_.menuBar()->setActiveAction(window_.menu().Game->menuAction());
   if (frames_ >= *options_.frames) Finish();
+}
+
+void DemoMode::Pause() {
+  QAction* pause = window_.menu().Pause1;
+  pause->trigger();
+  // Every demo ends by itself: the pause is lifted again after its time.
+  QTimer::singleShot(options_.pauseForMs, &window_, [pause] {
+    if (pause->isChecked() && pause->isEnabled()) pause->trigger();
+  });
 }
 
 void DemoMode::Finish() {
@@ -62,7 +71,7 @@ void DemoMode::Finish() {
   window_.flow().Exit1Click();
 }
 
-void DemoMode::SaveScreenshot() const {
+void DemoMode::SaveScreenshot() {
   if (options_.screenshot.isEmpty()) return;
   QPixmap shot = window_.grab();
   // An open menu is a window of its own: it is drawn in where it stands.
@@ -71,8 +80,9 @@ void DemoMode::SaveScreenshot() const {
     QPainter painter(&shot);
     painter.drawPixmap(window_.mapFromGlobal(menu->pos()), menu->grab());
   }
-  if (!shot.save(options_.screenshot))
-    std::fprintf(stderr, "kelvarok: cannot write %s\n", qPrintable(options_.screenshot));
+  if (shot.save(options_.screenshot)) return;
+  std::fprintf(stderr, "kelvarok: cannot write %s\n", qPrintable(options_.screenshot));
+  exitStatus_ = 1;
 }
 
 }  // namespace kelvarok

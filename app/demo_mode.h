@@ -20,20 +20,24 @@ class DemoMode final : public FlowObserver {
 
   // Starts the game once the event loop runs.
   void Start();
+  // 1 when the screenshot could not be written, else 0.
+  int ExitStatus() const { return exitStatus_; }
 
   void FramePlayed(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock) override;
   void MessageDrawn(const std::string&, const std::string&) override {}
   void FieldRestored() override {}
 
  private:
+  void Pause();
   void Finish();
-  void SaveScreenshot() const;
+  void SaveScreenshot();
 
   TForm1& window_;
   DemoOptions options_;
   sim::Autopilot autopilot_;
   int frames_ = 0;
   bool finished_ = false;
+  int exitStatus_ = 0;
 };
 
 }  // namespace kelvarok

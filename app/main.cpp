@@ -1,5 +1,6 @@
 // kelvarok: the desktop program. See command_line.h for its arguments.
 #include <QDateTime>
+#include <csignal>
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -30,17 +31,26 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   // The demo does not follow the focus: its sound plays from the start.
   sound.sounds().SetActivated(true);
   DemoMode mode(window, demo);
-  CloseOnTermination([&window] { window.close(); });
+  CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();
   mode.Start();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  return status != 0 ? status : mode.ExitStatus();
+}
+
+// The running copy holds the lock but did not take the message: it may hang.
+void ReportUnreachableCopy(const SingleInstance& guard) {
+  const auto pid = guard.RunningCopyPid();
+  const QString who = pid ? QString(" (process %1)").arg(*pid) : QString();
+  std::fprintf(stderr, "kelvarok: another copy is already running%s but does not answer\n",
+               qPrintable(who));
 }
 
 int RunGame(const QString& executable, const SpriteSet& sprites) {
   // The lock follows the program file's name, the search the fixed title.
   SingleInstance guard(InstanceDirectory(), TitleFromExecutable(executable), "Kelvarok");
   if (guard.PreviousInstance()) {
-    guard.RaiseRunningCopy();
+    if (!guard.RaiseRunningCopy()) ReportUnreachableCopy(guard);
     return 0;  // nothing stored
   }
   const SettingsStore store(SettingsStore::UserFilePath());
@@ -54,7 +64,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   options.sounds = &sound.sounds();
   TForm1 window(sprites, options);
   guard.OnRaiseRequest([&window] { window.BringToFront(); });
-  CloseOnTermination([&window] { window.close(); });
+  CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();
   return QApplication::exec();
 }
@@ -62,6 +72,10 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  HoldTerminationSignals();
+  // A file size limit makes a write fail, which the save reports, instead of
+  // killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   KelvarokApplication app(argc, argv);
   const auto parsed = ParseCommandLine(QApplication::arguments().mid(1));
   if (const auto* error = std::get_if<CommandLineError>(&parsed)) {

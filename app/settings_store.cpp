@@ -1,42 +1,56 @@
 #include "app/settings_store.h"
 
+#include <QFile>
+#include <QSet>
 #include <QSettings>
 #include <QStringList>
 
+#include "app/file_replacement.h"
+#include "app/ini_text.h"
 #include "app/latin1_text.h"
 #include "app/settings_file/settings_reader.h"
 
 namespace kelvarok {
 namespace {
 
+// The file's new text: the 46 values in their order, then whatever else the
+// old file held, so that a value under another spelling ("JoyStick1") goes
+// and the file never holds two values that the next load could confuse.
 class Writer {
  public:
-  explicit Writer(QSettings& file) : file_(file) {}
+  void Int(const char* read, const char* name, std::int32_t value, std::int32_t) {
+    Put(read, name, QString::number(value));
+  }
+  void Bool(const char* read, const char* name, bool value, bool) {
+    Put(read, name, value ? "1" : "0");
+  }
+  void Key(const char* read, const char* name, std::uint16_t value, std::uint16_t) {
+    Put(read, name, QString::number(value));
+  }
+  void Text(const char* read, const char* name, const std::string& value) {
+    Put(read, name, FromLatin1(value));
+  }
 
-  void Int(const char*, const char* name, std::int32_t value, std::int32_t) {
-    Put(name, QString::number(value));
-  }
-  void Bool(const char*, const char* name, bool value, bool) { Put(name, value ? "1" : "0"); }
-  void Key(const char*, const char* name, std::uint16_t value, std::uint16_t) {
-    Put(name, QString::number(value));
-  }
-  void Text(const char*, const char* name, const std::string& value) {
-    Put(name, FromLatin1(value));
+  QByteArray FileText(const QByteArray& oldText) const {
+    const ForeignIniText foreign = ForeignIniTextOf(oldText, names_);
+    return "[General]\n" + lines_ + foreign.general + foreign.sections;
   }
 
  private:
-  void Put(const char* name, const QString& text) {
-    const QString key = QString::fromLatin1(name);
-    // The same value under another spelling ("JoyStick1") goes, so the file
-    // never holds two values that the next load could confuse.
-    const QStringList keys = file_.childKeys();
-    for (const QString& other : keys)
-      if (other != key && other.compare(key, Qt::CaseInsensitive) == 0) file_.remove(other);
-    file_.setValue(key, text);
+  void Put(const char* read, const char* name, const QString& text) {
+    names_.insert(QString::fromLatin1(read).toLower());
+    names_.insert(QString::fromLatin1(name).toLower());
+    lines_ += IniLine(QString::fromLatin1(name), text);
   }
 
-  QSettings& file_;
+  QByteArray lines_;
+  QSet<QString> names_;
 };
+
+QByteArray ReadWholeFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 }  // namespace
 
@@ -49,15 +63,10 @@ StoredSettings SettingsStore::Load() const {
 }
 
 std::optional<std::string> SettingsStore::Save(const StoredSettings& settings) const {
-  QSettings file(path_, QSettings::IniFormat);
-  // QSettings replaces the file through a temporary file and a rename, and
-  // refuses a non-atomic fallback, so a failed write leaves the old file.
-  file.setAtomicSyncRequired(true);
-  Writer writer(file);
+  Writer writer;
   VisitStoredValues(settings, writer);
-  file.sync();
-  if (file.status() == QSettings::NoError) return std::nullopt;
-  // Nothing of this save reached the disk, so the first value is the first
+  if (ReplaceFileContents(path_, writer.FileText(ReadWholeFile(path_)))) return std::nullopt;
+  // Nothing of this save reached the file, so the first value is the first
   // one that could not be stored.
   return "FormWidth";
 }

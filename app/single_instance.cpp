@@ -29,10 +29,7 @@ SingleInstance::SingleInstance(const QString& directory, const QString& lockName
                                const QString& serverName)
     : serverPath_(QDir(directory).filePath(serverName)),
       lock_(QDir(directory).filePath(lockName + ".lock")) {
-  // Only a lock whose owner has died is stale, however old it is.
-  lock_.setStaleLockTime(0);
-  previous_ = !lock_.tryLock(0) && lock_.error() == QLockFile::LockFailedError;
-  if (!previous_) Listen();
+  if (!lock_.HeldByAnother()) Listen();
 }
 
 SingleInstance::~SingleInstance() = default;

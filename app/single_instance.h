@@ -3,11 +3,13 @@
 // copy asks the first to come to the front and then ends.
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "app/instance_lock.h"
 
 class QLocalServer;
 
@@ -28,9 +30,11 @@ class SingleInstance final : public QObject {
   SingleInstance(const QString& directory, const QString& lockName, const QString& serverName);
   ~SingleInstance() override;
 
-  // True when another live copy holds the lock. A lock left by a copy that
-  // no longer runs is taken over.
-  bool PreviousInstance() const { return previous_; }
+  // True when another live copy holds the lock. A lock file left by a copy
+  // that no longer runs is taken over, whatever it holds.
+  bool PreviousInstance() const { return lock_.HeldByAnother(); }
+  // The running copy's process id, when its lock file names one.
+  std::optional<long> RunningCopyPid() const { return lock_.HolderPid(); }
 
   // Second copy: asks the running copy to come to the front. Returns whether
   // the message was delivered.
@@ -44,8 +48,7 @@ class SingleInstance final : public QObject {
   void Accept();
 
   QString serverPath_;
-  QLockFile lock_;
-  bool previous_ = false;
+  InstanceLock lock_;
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> raise_;
 };

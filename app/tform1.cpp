@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
@@ -291,13 +293,49 @@ bool TForm1::SaveAtClose() {
   settings_.FormMaximized = windowState().testFlag(Qt::WindowMaximized);
   if (options_.store) {
     if (const auto failed = options_.store->Save(settings_)) {
-      QMessageBox::critical(this, QApplication::applicationName(),
-                            QString("Failed to set data for '%1'").arg(failed->c_str()));
+      ReportSaveFailure(QString("Failed to set data for '%1'").arg(failed->c_str()));
       return false;
     }
   }
   Help_->close();
   return true;
+}
+
+void TForm1::ReportSaveFailure(const QString& message) {
+  if (closingOnSignal_)
+    std::fprintf(stderr, "kelvarok: %s\n", qPrintable(message));
+  else
+    QMessageBox::critical(this, QApplication::applicationName(), message);
+}
+
+void TForm1::CloseOnSignal() {
+  if (closingOnSignal_) return;  // the first signal's close is under way
+  closingOnSignal_ = true;
+  EndModalWindows();
+  // A close during a game may have saved already; then the window only waits
+  // for the game's command to return.
+  const bool saved = closeAfterGame_ || FormCloseQuery();
+  if (saved) {
+    closeAfterGame_ = true;  // saved: the close asks nothing more
+    close();                 // at once, or when the running game's command returns
+    QCoreApplication::exit(0);
+  } else {
+    // The window stays open (closing it would ask again), but every event
+    // loop ends: the game's after its current frame, then the main one.
+    QCoreApplication::exit(1);
+  }
+}
+
+void TForm1::EndModalWindows() {
+  // The topmost first; each one's exec() returns Rejected once control is
+  // back in it. Dialogs asked for afterwards find every event loop ended.
+  while (QWidget* modal = QApplication::activeModalWidget()) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+      dialog->reject();
+    else
+      modal->close();
+    if (QApplication::activeModalWidget() == modal) break;  // it refused to go
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -85,6 +85,12 @@ class TForm1 final : public QMainWindow, public FlowHost {
   // A second copy was started: come to the front, restored if minimised.
   void BringToFront();
 
+  // The orderly close asked for by a signal: every open modal window ends as
+  // Cancel, the close query saves, and the program ends after the current
+  // frame whatever the save gave; exit status 0 after a good save, 1 after a
+  // failed one, whose message goes to standard error.
+  void CloseOnSignal();
+
   // Called whenever the flow lets messages through (the demo's autopilot).
   void SetMessageHook(std::function<void()> hook) { messageHook_ = std::move(hook); }
 
@@ -118,6 +124,8 @@ class TForm1 final : public QMainWindow, public FlowHost {
   // The window's part of the close query: volume back, settings saved, help
   // closed. False when the settings could not be saved: the window stays.
   bool SaveAtClose();
+  void ReportSaveFailure(const QString& message);
+  static void EndModalWindows();
   void Sound1Click();
   void Defaultwindowsize1Click();
   void ToggleFullScreen();
@@ -147,9 +155,11 @@ class TForm1 final : public QMainWindow, public FlowHost {
 
   std::function<void()> messageHook_;
   bool applicationActive_ = false;
-  // The close query has run while a game was still in progress: the window
-  // closes when the game's command returns.
+  // The close query has run and saved: the window closes without asking
+  // again, when the game's command returns if one is in progress.
   bool closeAfterGame_ = false;
+  // The close was asked for by a signal: no more questions to the player.
+  bool closingOnSignal_ = false;
 };
 
 }  // namespace kelvarok

@@ -74,8 +74,8 @@ TEST_F(SingleInstanceTest, ALockLeftByACrashedCopyIsTakenOver) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    auto* lock = new QLockFile(lockPath);
-    ::_exit(lock->tryLock(0) ? 0 : 1);
+    auto* lock = new InstanceLock(lockPath);
+    ::_exit(lock->HeldByAnother() ? 1 : 0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
