@@ -1,9 +1,24 @@
 #include "app/dialogs/fixed_dialog.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 namespace kelvarok {
+namespace {
+
+void MoveCentreTo(QWidget& window, QPoint centre) {
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(centre);
+  window.move(frame.topLeft());
+}
+
+bool IsEnter(const QKeyEvent& event) {
+  return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+         (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
 
 QFont DialogFont() {
   return PixelFont("Liberation Sans", 11);
@@ -19,9 +34,17 @@ QFont PixelFont(const QString& family, int pixels, bool bold) {
 void CentreOnScreen(QWidget& window) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
+  MoveCentreTo(window, screen->availableGeometry().center());
+}
+
+void CentreOver(QWidget& window, const QWidget& anchor) {
+  MoveCentreTo(window, anchor.frameGeometry().center());
+}
+
+QPushButton* MakeButton(const QString& text, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setAutoDefault(false);
+  return button;
 }
 
 FixedDialog::FixedDialog(QWidget* parent, const QString& caption, QSize client, Frame frame)
@@ -41,6 +64,15 @@ void FixedDialog::reject() {
 void FixedDialog::showEvent(QShowEvent* event) {
   CentreOnScreen(*this);
   QDialog::showEvent(event);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event) {
+  auto* focused = qobject_cast<QPushButton*>(focusWidget());
+  if (IsEnter(*event) && focused != nullptr && focused->isEnabled()) {
+    focused->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace kelvarok

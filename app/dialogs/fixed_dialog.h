@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QPushButton>
 
 namespace kelvarok {
 
@@ -17,6 +18,12 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false);
 
 // Moves a top-level widget to the centre of the screen it is on.
 void CentreOnScreen(QWidget& window);
+// Moves a top-level widget so that its centre is the centre of another one.
+void CentreOver(QWidget& window, const QWidget& anchor);
+
+// A push button that never becomes a dialog's default button by taking the
+// focus; a dialog's default button is made so with setDefault.
+QPushButton* MakeButton(const QString& text, QWidget* parent);
 
 class FixedDialog : public QDialog {
  public:
@@ -29,6 +36,9 @@ class FixedDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Enter presses the button that has the focus; elsewhere only the default
+  // button, where the dialog has one.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Frame frame_;

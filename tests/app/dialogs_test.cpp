@@ -126,6 +126,47 @@ TEST(TKBForm, ACodeOutsideTheTableShowsNoSelectionAndOkKeepsIt) {
   EXPECT_EQ(settings.FireKey, 18);
 }
 
+// Enter presses the button that has the focus and no other: none of the
+// option dialogs has a default button.
+TEST(OptionDialogs, EnterPressesOnlyTheFocusedButton) {
+  GameSettings settings;
+  QList<int> played;
+  TKBForm keyboard(settings);
+  TSoundForm sound(
+      settings, [&](int n) { played << n; }, [] {});
+  TJSForm joystick(settings);
+  const struct {
+    const char* name;
+    FixedDialog& dialog;
+    QWidget* focus;
+    bool closes;
+    QList<int> plays;
+  } cases[] = {
+      {"keyboard list", keyboard, keyboard.ComboBoxes[1], false, {}},
+      {"keyboard Ok", keyboard, keyboard.Button5, true, {}},
+      {"sound box", sound, sound.CheckBoxes[2], false, {}},
+      {"sound slider", sound, sound.TrackBar1, false, {}},
+      {"sound Test", sound, sound.TestButtons[1], false, {0}},
+      {"joystick choice", joystick, joystick.Player2->Button(1), false, {}},
+      {"joystick Ok", joystick, joystick.Button1, true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    played.clear();
+    c.dialog.show();
+    QApplication::setActiveWindow(&c.dialog);
+    keyboard.ComboBoxes[0]->setCurrentIndex(56);  // Keypad 5
+    c.focus->setFocus();
+    for (QPushButton* button : c.dialog.findChildren<QPushButton*>())
+      EXPECT_FALSE(button->isDefault()) << button->text().toStdString();
+    QTest::keyClick(c.focus, Qt::Key_Return);
+    EXPECT_EQ(c.dialog.isVisible(), !c.closes);
+    EXPECT_EQ(played, c.plays);
+    EXPECT_EQ(keyboard.ComboBoxes[0]->currentIndex(), 56);
+    c.dialog.hide();
+  }
+}
+
 TEST(TKBForm, EscapeDoesNotCloseIt) {
   GameSettings settings;
   TKBForm form(settings);
