@@ -42,14 +42,14 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   BuildWindow();
   ConnectMenu();
   // The secondary windows, each made once for the whole run.
+  Help_ = std::make_unique<HelpWindow>(options_.helpFile);
   HSForm_ = std::make_unique<THSForm>(this);
-  AboutForm_ =
-      std::make_unique<TAboutForm>([](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
+  AboutForm_ = std::make_unique<TAboutForm>(
+      Help_->Page(), [](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
   SoundForm_ = std::make_unique<TSoundForm>(
       settings_.game, [this](int n) { SoundEffect(n); }, [this] { ApplySoundVolume(); }, this);
   JSForm_ = std::make_unique<TJSForm>(settings_.game, this);
   KBForm_ = std::make_unique<TKBForm>(settings_.game, this);
-  Help_ = std::make_unique<HelpWindow>(options_.helpFile);
 
   ApplyStoredWindowSize();
   ApplySoundVolume();

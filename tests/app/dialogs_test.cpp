@@ -320,6 +320,7 @@ TEST(THSForm, LayoutAndCells) {
   EXPECT_TRUE(form.Score[1]->alignment() & Qt::AlignRight);
   EXPECT_EQ(form.Score[1]->width(), 64);
   EXPECT_EQ(form.Name[1]->width(), 129);
+  EXPECT_EQ(form.Name[1]->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
   EXPECT_EQ(form.Score[10]->objectName(), "Score10");
   EXPECT_EQ(form.OkButton->text(), "Ok");
   EXPECT_EQ(form.OkButton->size(), QSize(113, 25));
@@ -341,19 +342,26 @@ TEST(THSForm, LayoutAndCells) {
 
 TEST(TAboutForm, TextsLinkAndClosing) {
   QList<QUrl> opened;
-  TAboutForm form([&](const QUrl& url) { opened << url; });
+  const QUrl page = QUrl::fromLocalFile("/usr/share/kelvarok/help/kelvarok.html");
+  TAboutForm form(page, [&](const QUrl& url) { opened << url; });
   EXPECT_EQ(form.windowTitle(), "About");
   EXPECT_EQ(form.size(), QSize(344, 272));
   QStringList texts;
   for (QLabel* label : form.findChildren<QLabel*>()) texts << label->text();
-  for (const char* text : {"Kelvarok", "TM", "Version 2.10", "Ombrix", kWebSite})
+  for (const char* text : {"Kelvarok", "TM", "Version 2.10", "Ombrix",
+                           "file:///usr/share/kelvarok/help/kelvarok.html"})
     EXPECT_TRUE(texts.contains(text)) << text;
+  const QFontInfo title(form.findChild<QLabel*>("Title")->font());
+  EXPECT_EQ(title.family(), "Comic Neue");
+  EXPECT_TRUE(title.bold());
+  EXPECT_FALSE(title.italic());
+  EXPECT_EQ(title.pixelSize(), 33);
   EXPECT_EQ(form.Link->toolTip(), "Click here to access web site");
   EXPECT_EQ(form.Link->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_TRUE(form.Link->font().underline());
   form.show();
   QTest::mouseClick(form.Link, Qt::LeftButton);
-  EXPECT_EQ(opened, QList<QUrl>{QUrl(kWebSite)});
+  EXPECT_EQ(opened, QList<QUrl>{page});
   EXPECT_TRUE(form.OkButton->isDefault());
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());
