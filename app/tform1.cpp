@@ -106,7 +106,7 @@ void TForm1::ConnectMenu() {
   on(menu_.Joystick1, [this] { JSForm_->exec(); });
   on(menu_.Sound1, &TForm1::Sound1Click);
   on(menu_.Defaultwindowsize1, &TForm1::Defaultwindowsize1Click);
-  on(menu_.Contents1, [this] { Help_->ShowContents(); });
+  on(menu_.Contents1, &TForm1::Contents1Click);
   on(menu_.About1, [this] { AboutForm_->exec(); });
 }
 
@@ -141,6 +141,15 @@ void TForm1::Sound1Click() {
 void TForm1::Defaultwindowsize1Click() {
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
   resize(DesignedSize());
+}
+
+void TForm1::Contents1Click() {
+  // The help window takes the focus inside the program, where a running game
+  // would go on unseen: it pauses as when the player switches to another
+  // program.
+  if (menu_.Pause1->isEnabled() && !menu_.Pause1->isChecked()) flow_.Pause1Click();
+  if (!Help_->isVisible()) CentreOver(*Help_, *this);
+  Help_->ShowContents();
 }
 
 void TForm1::BringToFront() {

@@ -358,6 +358,37 @@ TEST_F(TForm1Test, HelpShowsTheBundledPageOrReportsAMissingFile) {
   Window().Help().close();
 }
 
+TEST_F(TForm1Test, F1PausesARunningGameAndOpensTheHelpOverTheWindow) {
+  Show();
+  Window().move(40, 30);
+  const struct {
+    const char* name;
+    bool pausedBefore;
+  } cases[] = {{"running", false}, {"paused already", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QApplication::setActiveWindow(&Window());
+    bool paused = false, centred = false;
+    PlayGame([&] {
+      if (c.pausedBefore) QTest::keyClick(&Window(), Qt::Key_F4);
+      QTest::keyClick(&Window(), Qt::Key_F1);
+      paused = Window().menu().Pause1->isChecked();
+      // Give or take the frame, unknown until the window manager has framed it.
+      const QPoint offCentre =
+          Window().Help().frameGeometry().center() - Window().frameGeometry().center();
+      centred = Window().Help().isVisible() && offCentre.manhattanLength() <= 6;
+      Window().Help().close();
+      Window().flow().Quitgame1Click();
+      return true;
+    });
+    EXPECT_TRUE(paused);
+    EXPECT_TRUE(centred);
+  }
+  Window().menu().Contents1->trigger();  // no game: nothing to pause
+  EXPECT_FALSE(Window().menu().Pause1->isChecked());
+  Window().Help().close();
+}
+
 TEST_F(TForm1Test, F11TogglesFullScreenAndLeavesTheMenuAlone) {
   Show();
   QTest::keyClick(&Window(), Qt::Key_F11);
