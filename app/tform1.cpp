@@ -139,8 +139,17 @@ void TForm1::Sound1Click() {
 }
 
 void TForm1::Defaultwindowsize1Click() {
+  // The window manager leaves the maximised or full-screen state in its own
+  // time; until then the window still has that state's geometry, whose top
+  // left corner would put the title bar off the screen. The default size is
+  // given at the place the window had while it was normal, where the window
+  // manager framed it on the screen.
+  const QRect normal = normalGeometry();
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  resize(DesignedSize());
+  if (normal.isValid())
+    setGeometry(QRect(normal.topLeft(), DesignedSize()));
+  else
+    resize(DesignedSize());
 }
 
 void TForm1::Contents1Click() {
