@@ -75,4 +75,9 @@ void FixedDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
+void FixedDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) showNormal();
+}
+
 }  // namespace kelvarok

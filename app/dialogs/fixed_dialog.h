@@ -39,6 +39,9 @@ class FixedDialog : public QDialog {
   // Enter presses the button that has the focus; elsewhere only the default
   // button, where the dialog has one.
   void keyPressEvent(QKeyEvent* event) override;
+  // The dialog has no minimise box; a window manager that minimises it all
+  // the same (and the main window with it) gets it back at once.
+  void changeEvent(QEvent* event) override;
 
  private:
   Frame frame_;

@@ -167,6 +167,18 @@ TEST(OptionDialogs, EnterPressesOnlyTheFocusedButton) {
   }
 }
 
+// A window manager may offer a minimise box all the same: the dialog, and
+// with it the main window, comes back at once.
+TEST(FixedDialog, AMinimisedDialogComesBack) {
+  GameSettings settings;
+  TJSForm form(settings);
+  form.show();
+  form.setWindowState(Qt::WindowMinimized);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.isMinimized());
+  EXPECT_TRUE(form.isVisible());
+}
+
 TEST(TKBForm, EscapeDoesNotCloseIt) {
   GameSettings settings;
   TKBForm form(settings);
