@@ -38,7 +38,12 @@ void CentreOnScreen(QWidget& window) {
 }
 
 void CentreOver(QWidget& window, const QWidget& anchor) {
-  MoveCentreTo(window, anchor.frameGeometry().center());
+  // A window's frame is unknown until the window manager has framed it; it
+  // gets the same frame as the anchor.
+  const QPoint frameOffset = anchor.geometry().topLeft() - anchor.frameGeometry().topLeft();
+  QRect client = window.geometry();
+  client.moveCenter(anchor.geometry().center());
+  window.move(client.topLeft() - frameOffset);
 }
 
 QPushButton* MakeButton(const QString& text, QWidget* parent) {
