@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "app/dialogs/title_bar_only.h"
+
 namespace kelvarok {
 namespace {
 
@@ -67,6 +69,7 @@ void FixedDialog::reject() {
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {
+  if (frame_ == Frame::WithoutCloseBox) AskForTitleBarOnly(*this);
   CentreOnScreen(*this);
   QDialog::showEvent(event);
 }
