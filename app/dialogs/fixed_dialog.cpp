@@ -9,12 +9,6 @@
 namespace kelvarok {
 namespace {
 
-void MoveCentreTo(QWidget& window, QPoint centre) {
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(centre);
-  window.move(frame.topLeft());
-}
-
 bool IsEnter(const QKeyEvent& event) {
   return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
          (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -36,7 +30,9 @@ QFont PixelFont(const QString& family, int pixels, bool bold) {
 void CentreOnScreen(QWidget& window) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
-  MoveCentreTo(window, screen->availableGeometry().center());
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
 }
 
 void CentreOver(QWidget& window, const QWidget& anchor) {

@@ -1,6 +1,7 @@
 // The frame the game's dialogs share: a fixed client size in absolute pixels,
-// centred on the screen, the dialog font, and (for the option dialogs) no
-// close box, so that only their "Ok" button closes them.
+// centred on the screen, the dialog font, buttons that are never a default
+// button by taking the focus, and (for the option dialogs) no close box, so
+// that only their "Ok" button closes them.
 #pragma once
 
 #include <QDialog>
