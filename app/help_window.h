@@ -15,6 +15,8 @@ class HelpWindow final : public QTextBrowser {
 
   // Opens the help at its contents; a missing file is reported in the window.
   void ShowContents();
+  // The help file's address.
+  QUrl Page() const { return QUrl::fromLocalFile(helpFile_); }
 
  private:
   QString helpFile_;

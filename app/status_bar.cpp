@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 
 #include "app/dialogs/bevel_label.h"
-#include "app/dialogs/fixed_dialog.h"
 #include "app/qt_text/embedded_fonts.h"
 
 namespace kelvarok {
@@ -35,8 +34,8 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
   row->setSpacing(0);
   for (std::size_t i = 0; i < kPanels.size(); ++i) {
     const PanelDesign& design = kPanels[i];
-    QLabel* label = MakeBevelLabel(design.caption,
-                                   PixelFont(StatusFontFamily(), design.fontPixels, design.bold),
+    // The bold plates use OCR-A's own bold face, never a synthesised one.
+    QLabel* label = MakeBevelLabel(design.caption, StatusFont(design.fontPixels, design.bold),
                                    QColor::fromRgb(design.colour), Qt::AlignCenter, this);
     label->setObjectName(design.name);
     if (design.width > 0) label->setFixedWidth(design.width);

@@ -44,14 +44,14 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   BuildWindow();
   ConnectMenu();
   // The secondary windows, each made once for the whole run.
+  Help_ = std::make_unique<HelpWindow>(options_.helpFile);
   HSForm_ = std::make_unique<THSForm>(this);
-  AboutForm_ =
-      std::make_unique<TAboutForm>([](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
+  AboutForm_ = std::make_unique<TAboutForm>(
+      Help_->Page(), [](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
   SoundForm_ = std::make_unique<TSoundForm>(
       settings_.game, [this](int n) { SoundEffect(n); }, [this] { ApplySoundVolume(); }, this);
   JSForm_ = std::make_unique<TJSForm>(settings_.game, this);
   KBForm_ = std::make_unique<TKBForm>(settings_.game, this);
-  Help_ = std::make_unique<HelpWindow>(options_.helpFile);
 
   ApplyStoredWindowSize();
   ApplySoundVolume();
@@ -108,7 +108,7 @@ void TForm1::ConnectMenu() {
   on(menu_.Joystick1, [this] { JSForm_->exec(); });
   on(menu_.Sound1, &TForm1::Sound1Click);
   on(menu_.Defaultwindowsize1, &TForm1::Defaultwindowsize1Click);
-  on(menu_.Contents1, [this] { Help_->ShowContents(); });
+  on(menu_.Contents1, &TForm1::Contents1Click);
   on(menu_.About1, [this] { AboutForm_->exec(); });
 }
 
@@ -141,8 +141,26 @@ void TForm1::Sound1Click() {
 }
 
 void TForm1::Defaultwindowsize1Click() {
+  // The window manager leaves the maximised or full-screen state in its own
+  // time; until then the window still has that state's geometry, whose top
+  // left corner would put the title bar off the screen. The default size is
+  // given at the place the window had while it was normal, where the window
+  // manager framed it on the screen.
+  const QRect normal = normalGeometry();
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  resize(DesignedSize());
+  if (normal.isValid())
+    setGeometry(QRect(normal.topLeft(), DesignedSize()));
+  else
+    resize(DesignedSize());
+}
+
+void TForm1::Contents1Click() {
+  // The help window takes the focus inside the program, where a running game
+  // would go on unseen: it pauses as when the player switches to another
+  // program.
+  if (menu_.Pause1->isEnabled() && !menu_.Pause1->isChecked()) flow_.Pause1Click();
+  if (!Help_->isVisible()) CentreOver(*Help_, *this);
+  Help_->ShowContents();
 }
 
 void TForm1::BringToFront() {

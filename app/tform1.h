@@ -128,6 +128,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   static void EndModalWindows();
   void Sound1Click();
   void Defaultwindowsize1Click();
+  void Contents1Click();
   void ToggleFullScreen();
   void FollowApplicationState(Qt::ApplicationState state);
   bool SoundAvailable() const { return options_.sounds && options_.sounds->SoundAvailable(); }

@@ -1,9 +1,20 @@
 #include "app/dialogs/fixed_dialog.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
+#include "app/dialogs/title_bar_only.h"
+
 namespace kelvarok {
+namespace {
+
+bool IsEnter(const QKeyEvent& event) {
+  return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+         (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
 
 QFont DialogFont() {
   return PixelFont("Liberation Sans", 11);
@@ -24,6 +35,21 @@ void CentreOnScreen(QWidget& window) {
   window.move(frame.topLeft());
 }
 
+void CentreOver(QWidget& window, const QWidget& anchor) {
+  // A window's frame is unknown until the window manager has framed it; it
+  // gets the same frame as the anchor.
+  const QPoint frameOffset = anchor.geometry().topLeft() - anchor.frameGeometry().topLeft();
+  QRect client = window.geometry();
+  client.moveCenter(anchor.geometry().center());
+  window.move(client.topLeft() - frameOffset);
+}
+
+QPushButton* MakeButton(const QString& text, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setAutoDefault(false);
+  return button;
+}
+
 FixedDialog::FixedDialog(QWidget* parent, const QString& caption, QSize client, Frame frame)
     : QDialog(parent), frame_(frame) {
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -39,8 +65,23 @@ void FixedDialog::reject() {
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {
+  if (frame_ == Frame::WithoutCloseBox) AskForTitleBarOnly(*this);
   CentreOnScreen(*this);
   QDialog::showEvent(event);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event) {
+  auto* focused = qobject_cast<QPushButton*>(focusWidget());
+  if (IsEnter(*event) && focused != nullptr && focused->isEnabled()) {
+    focused->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void FixedDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) showNormal();
 }
 
 }  // namespace kelvarok

@@ -1,10 +1,12 @@
 // The frame the game's dialogs share: a fixed client size in absolute pixels,
-// centred on the screen, the dialog font, and (for the option dialogs) no
-// close box, so that only their "Ok" button closes them.
+// centred on the screen, the dialog font, buttons that are never a default
+// button by taking the focus, and (for the option dialogs) no close box, so
+// that only their "Ok" button closes them.
 #pragma once
 
 #include <QDialog>
 #include <QFont>
+#include <QPushButton>
 
 namespace kelvarok {
 
@@ -17,6 +19,12 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false);
 
 // Moves a top-level widget to the centre of the screen it is on.
 void CentreOnScreen(QWidget& window);
+// Moves a top-level widget so that its centre is the centre of another one.
+void CentreOver(QWidget& window, const QWidget& anchor);
+
+// A push button that never becomes a dialog's default button by taking the
+// focus; a dialog's default button is made so with setDefault.
+QPushButton* MakeButton(const QString& text, QWidget* parent);
 
 class FixedDialog : public QDialog {
  public:
@@ -29,6 +37,12 @@ class FixedDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Enter presses the button that has the focus; elsewhere only the default
+  // button, where the dialog has one.
+  void keyPressEvent(QKeyEvent* event) override;
+  // The dialog has no minimise box; a window manager that minimises it all
+  // the same (and the main window with it) gets it back at once.
+  void changeEvent(QEvent* event) override;
 
  private:
   Frame frame_;

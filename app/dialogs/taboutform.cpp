@@ -1,7 +1,10 @@
 #include "app/dialogs/taboutform.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMouseEvent>
+
+#include "app/qt_text/embedded_fonts.h"
 
 namespace kelvarok {
 namespace {
@@ -24,14 +27,16 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
 }
 
-TAboutForm::TAboutForm(std::function<void(const QUrl&)> openUrl, QWidget* parent)
+TAboutForm::TAboutForm(const QUrl& helpPage, std::function<void(const QUrl&)> openUrl,
+                       QWidget* parent)
     : FixedDialog(parent, "About", QSize(344, 272), Frame::WithCloseBox),
       openUrl_(std::move(openUrl)) {
   auto* banner = new QFrame(this);
   banner->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   banner->setGeometry((344 - 313) / 2, 16, 313, 49);
   auto* name = new QLabel("Kelvarok", banner);
-  name->setFont(PixelFont("Comic Sans MS", 33, true));
+  name->setObjectName("Title");
+  name->setFont(ComicFont(33));
   name->setStyleSheet("color: rgb(128, 0, 0);");
   name->setAlignment(Qt::AlignCenter);
   name->setGeometry(2, 2, 309, 45);
@@ -45,10 +50,14 @@ TAboutForm::TAboutForm(std::function<void(const QUrl&)> openUrl, QWidget* parent
   Centred("Version 2.10", bold, 96, this);
   Centred("Ombrix", DialogFont(), 128, this);
 
-  Link = new LinkLabel(
-      kWebSite, [this] { openUrl_(QUrl(kWebSite)); }, this);
   QFont underlined = DialogFont();
   underlined.setUnderline(true);
+  // A long path loses its middle, so that both the scheme and the page's
+  // name stay readable.
+  const QString address =
+      QFontMetrics(underlined).elidedText(helpPage.toDisplayString(), Qt::ElideMiddle, 344 - 16);
+  Link = new LinkLabel(
+      address, [this, helpPage] { openUrl_(helpPage); }, this);
   Link->setFont(underlined);
   Link->setStyleSheet("color: rgb(0, 0, 255);");
   Link->setAlignment(Qt::AlignCenter);
@@ -56,7 +65,7 @@ TAboutForm::TAboutForm(std::function<void(const QUrl&)> openUrl, QWidget* parent
   Link->setToolTip("Click here to access web site");
   Link->setGeometry(0, 168, 344, 17);
 
-  OkButton = new QPushButton("Ok", this);
+  OkButton = MakeButton("Ok", this);
   OkButton->setGeometry((344 - 75) / 2, 224, 75, 25);
   OkButton->setDefault(true);
   connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);

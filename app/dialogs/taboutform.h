@@ -1,5 +1,5 @@
-// "About": the program's name, version and maker, and a link to the maker's
-// web site.
+// "About": the program's name, version and maker, and a link to the
+// program's own help page.
 #pragma once
 
 #include <QLabel>
@@ -10,8 +10,6 @@
 #include "app/dialogs/fixed_dialog.h"
 
 namespace kelvarok {
-
-inline constexpr char kWebSite[] = "https://ombrix.example/kelvarok/";
 
 // A label that reports clicks with the left mouse button.
 class LinkLabel final : public QLabel {
@@ -27,8 +25,10 @@ class LinkLabel final : public QLabel {
 
 class TAboutForm final : public FixedDialog {
  public:
-  // openUrl opens an address in the user's browser.
-  explicit TAboutForm(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
+  // The link shows and opens helpPage; openUrl opens an address in the
+  // user's browser.
+  TAboutForm(const QUrl& helpPage, std::function<void(const QUrl&)> openUrl,
+             QWidget* parent = nullptr);
 
   LinkLabel* Link = nullptr;
   QPushButton* OkButton = nullptr;

@@ -44,10 +44,12 @@ THSForm::THSForm(QWidget* parent)
     Score[i]->setObjectName(QString("Score%1").arg(i));
     Round[i] = cell(MakeBevelLabel("", DialogFont(), navy, Qt::AlignCenter, this), 2, i);
     Round[i]->setObjectName(QString("Round%1").arg(i));
-    Name[i] = cell(MakeBevelLabel("", DialogFont(), navy, Qt::AlignCenter, this), 3, i);
+    // Left-aligned: a name wider than its cell keeps its start in view.
+    Name[i] =
+        cell(MakeBevelLabel("", DialogFont(), navy, Qt::AlignLeft | Qt::AlignVCenter, this), 3, i);
     Name[i]->setObjectName(QString("Name%1").arg(i));
   }
-  OkButton = new QPushButton("Ok", this);
+  OkButton = MakeButton("Ok", this);
   OkButton->setGeometry((306 - 113) / 2, 252, 113, 25);
   connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -19,7 +19,7 @@ class THSForm final : public FixedDialog {
 
   OneBased<QLabel*, kHiScorePlaces> Score{};  // Score1..Score10, right-aligned
   OneBased<QLabel*, kHiScorePlaces> Round{};  // Round1..Round10
-  OneBased<QLabel*, kHiScorePlaces> Name{};   // Name1..Name10
+  OneBased<QLabel*, kHiScorePlaces> Name{};   // Name1..Name10, left-aligned
   QPushButton* OkButton = nullptr;
 };
 

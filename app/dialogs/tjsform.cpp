@@ -35,7 +35,7 @@ TJSForm::TJSForm(GameSettings& settings, QWidget* parent)
   Player2 = new JoystickChoice("Player 2", this);
   Player2->setObjectName("Player2");
   Player2->setGeometry(16, 113, 201, 89);
-  Button1 = new QPushButton("Ok", this);
+  Button1 = MakeButton("Ok", this);
   Button1->setObjectName("Button1");
   Button1->setGeometry(68, 214, 97, 25);
   connect(Button1, &QPushButton::clicked, this, &TJSForm::Button1Click);

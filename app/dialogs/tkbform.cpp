@@ -37,7 +37,7 @@ TKBForm::TKBForm(GameSettings& settings, QWidget* parent)
     label->setBuddy(list);
     ComboBoxes[row] = list;
 
-    auto* reset = new QPushButton("Default", this);
+    auto* reset = MakeButton("Default", this);
     reset->setObjectName(kDefaultButtonNames[row]);
     reset->setGeometry(272, y - 2, 73, 25);
     const int defaultIndex = kDefaultKeyIndex[row];
@@ -45,7 +45,7 @@ TKBForm::TKBForm(GameSettings& settings, QWidget* parent)
             [list, defaultIndex] { list->setCurrentIndex(defaultIndex); });
     DefaultButtons[row] = reset;
   }
-  Button5 = new QPushButton("Ok", this);
+  Button5 = MakeButton("Ok", this);
   Button5->setObjectName("Button5");
   Button5->setGeometry(130, 196, 97, 25);
   connect(Button5, &QPushButton::clicked, this, &TKBForm::Button5Click);

@@ -34,7 +34,7 @@ TSoundForm::TSoundForm(GameSettings& settings, std::function<void(int)> playEffe
     box->setObjectName(kSoundRows[row].box);
     box->setGeometry(16, y, 150, 21);
     CheckBoxes[row] = box;
-    auto* test = new QPushButton("Test", this);
+    auto* test = MakeButton("Test", this);
     test->setObjectName(kSoundRows[row].button);
     test->setGeometry(171, y - 2, 51, 25);
     const int effect = kSoundRows[row].effect;
@@ -55,7 +55,7 @@ TSoundForm::TSoundForm(GameSettings& settings, std::function<void(int)> playEffe
   TrackBar1->setTickInterval(1);
   TrackBar1->setValue(5);
   connect(TrackBar1, &QSlider::valueChanged, this, &TSoundForm::TrackBar1Change);
-  Button1 = new QPushButton("Ok", this);
+  Button1 = MakeButton("Ok", this);
   Button1->setObjectName("Button1");
   Button1->setGeometry(70, 274, 97, 25);
   connect(Button1, &QPushButton::clicked, this, &TSoundForm::Button1Click);

@@ -13,6 +13,8 @@ extern const std::uint8_t font_OCRA_ttf[];
 extern const std::size_t font_OCRA_ttf_size;
 extern const std::uint8_t font_OCRABold_ttf[];
 extern const std::size_t font_OCRABold_ttf_size;
+extern const std::uint8_t font_ComicNeue_Bold_otf[];
+extern const std::size_t font_ComicNeue_Bold_otf_size;
 }  // namespace kelvarok::embedded
 
 namespace kelvarok {
@@ -23,6 +25,7 @@ struct Families {
   QString field;
   QString status;
   QString statusBold;
+  QString comic;
 };
 
 QString Register(const std::uint8_t* data, std::size_t size) {
@@ -40,6 +43,7 @@ const Families& Registered() {
     f.field = Register(font_LiberationSerif_Regular_ttf, font_LiberationSerif_Regular_ttf_size);
     f.status = Register(font_OCRA_ttf, font_OCRA_ttf_size);
     f.statusBold = Register(font_OCRABold_ttf, font_OCRABold_ttf_size);
+    f.comic = Register(font_ComicNeue_Bold_otf, font_ComicNeue_Bold_otf_size);
     return f;
   }();
   return families;
@@ -60,6 +64,12 @@ QFont StatusFont(int pixelSize, bool bold) {
   QFont font(bold ? Registered().statusBold : Registered().status);
   font.setPixelSize(pixelSize);
   font.setBold(bold);
+  return font;
+}
+QFont ComicFont(int pixelSize) {
+  QFont font(Registered().comic);
+  font.setPixelSize(pixelSize);
+  font.setBold(true);
   return font;
 }
 

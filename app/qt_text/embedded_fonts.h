@@ -1,5 +1,6 @@
 // The fonts built into the program: Liberation Serif for the field's "Times
-// New Roman" (the same metrics), OCR-A for the status bar's "OCR A Extended".
+// New Roman" (the same metrics), OCR-A for the status bar's "OCR A Extended",
+// Comic Neue Bold for the about box's bold "Comic Sans MS".
 #pragma once
 
 #include <QFont>
@@ -16,5 +17,7 @@ QString FieldFontFamily();
 QString StatusFontFamily();
 // The status bar's font at a pixel height; OCR-A has a drawn bold of its own.
 QFont StatusFont(int pixelSize, bool bold);
+// The bold comic face at a pixel height.
+QFont ComicFont(int pixelSize);
 
 }  // namespace kelvarok

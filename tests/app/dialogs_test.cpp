@@ -126,6 +126,57 @@ TEST(TKBForm, ACodeOutsideTheTableShowsNoSelectionAndOkKeepsIt) {
   EXPECT_EQ(settings.FireKey, 18);
 }
 
+// Enter presses the button that has the focus and no other: none of the
+// option dialogs has a default button.
+TEST(OptionDialogs, EnterPressesOnlyTheFocusedButton) {
+  GameSettings settings;
+  QList<int> played;
+  TKBForm keyboard(settings);
+  TSoundForm sound(
+      settings, [&](int n) { played << n; }, [] {});
+  TJSForm joystick(settings);
+  const struct {
+    const char* name;
+    FixedDialog& dialog;
+    QWidget* focus;
+    bool closes;
+    QList<int> plays;
+  } cases[] = {
+      {"keyboard list", keyboard, keyboard.ComboBoxes[1], false, {}},
+      {"keyboard Ok", keyboard, keyboard.Button5, true, {}},
+      {"sound box", sound, sound.CheckBoxes[2], false, {}},
+      {"sound Test", sound, sound.TestButtons[1], false, {0}},
+      {"joystick choice", joystick, joystick.Player2->Button(1), false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    played.clear();
+    c.dialog.show();
+    QApplication::setActiveWindow(&c.dialog);
+    keyboard.ComboBoxes[0]->setCurrentIndex(56);  // Keypad 5
+    c.focus->setFocus();
+    for (QPushButton* button : c.dialog.findChildren<QPushButton*>())
+      EXPECT_FALSE(button->isDefault()) << button->text().toStdString();
+    QTest::keyClick(c.focus, Qt::Key_Return);
+    EXPECT_EQ(c.dialog.isVisible(), !c.closes);
+    EXPECT_EQ(played, c.plays);
+    EXPECT_EQ(keyboard.ComboBoxes[0]->currentIndex(), 56);
+    c.dialog.hide();
+  }
+}
+
+// A window manager may offer a minimise box all the same: the dialog, and
+// with it the main window, comes back at once.
+TEST(FixedDialog, AMinimisedDialogComesBack) {
+  GameSettings settings;
+  TJSForm form(settings);
+  form.show();
+  form.setWindowState(Qt::WindowMinimized);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.isMinimized());
+  EXPECT_TRUE(form.isVisible());
+}
+
 TEST(TKBForm, EscapeDoesNotCloseIt) {
   GameSettings settings;
   TKBForm form(settings);
@@ -279,6 +330,7 @@ TEST(THSForm, LayoutAndCells) {
   EXPECT_TRUE(form.Score[1]->alignment() & Qt::AlignRight);
   EXPECT_EQ(form.Score[1]->width(), 64);
   EXPECT_EQ(form.Name[1]->width(), 129);
+  EXPECT_EQ(form.Name[1]->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
   EXPECT_EQ(form.Score[10]->objectName(), "Score10");
   EXPECT_EQ(form.OkButton->text(), "Ok");
   EXPECT_EQ(form.OkButton->size(), QSize(113, 25));
@@ -300,19 +352,26 @@ TEST(THSForm, LayoutAndCells) {
 
 TEST(TAboutForm, TextsLinkAndClosing) {
   QList<QUrl> opened;
-  TAboutForm form([&](const QUrl& url) { opened << url; });
+  const QUrl page = QUrl::fromLocalFile("/usr/share/kelvarok/help/kelvarok.html");
+  TAboutForm form(page, [&](const QUrl& url) { opened << url; });
   EXPECT_EQ(form.windowTitle(), "About");
   EXPECT_EQ(form.size(), QSize(344, 272));
   QStringList texts;
   for (QLabel* label : form.findChildren<QLabel*>()) texts << label->text();
-  for (const char* text : {"Kelvarok", "TM", "Version 2.10", "Ombrix", kWebSite})
+  for (const char* text : {"Kelvarok", "TM", "Version 2.10", "Ombrix",
+                           "file:///usr/share/kelvarok/help/kelvarok.html"})
     EXPECT_TRUE(texts.contains(text)) << text;
+  const QFontInfo title(form.findChild<QLabel*>("Title")->font());
+  EXPECT_EQ(title.family(), "Comic Neue");
+  EXPECT_TRUE(title.bold());
+  EXPECT_FALSE(title.italic());
+  EXPECT_EQ(title.pixelSize(), 33);
   EXPECT_EQ(form.Link->toolTip(), "Click here to access web site");
   EXPECT_EQ(form.Link->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_TRUE(form.Link->font().underline());
   form.show();
   QTest::mouseClick(form.Link, Qt::LeftButton);
-  EXPECT_EQ(opened, QList<QUrl>{QUrl(kWebSite)});
+  EXPECT_EQ(opened, QList<QUrl>{page});
   EXPECT_TRUE(form.OkButton->isDefault());
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "app/qt_text/embedded_fonts.h"
 #include "assets/sprites.h"
 
 namespace kelvarok {
@@ -221,9 +220,11 @@ TEST_F(TForm1Test, StatusBarPanels) {
     EXPECT_EQ(label.x(), x);
     EXPECT_EQ(label.width(), p.width ? p.width : 750 - 2 * 104 - 2 * 112);
     EXPECT_EQ(label.frameShadow(), QFrame::Sunken);
-    EXPECT_EQ(label.font().family(), StatusFontFamily());
-    EXPECT_EQ(label.font().pixelSize(), p.pixels);
-    EXPECT_EQ(label.font().bold(), p.bold);
+    // The bold plates are drawn with the bundled bold face itself.
+    const QFontInfo face(label.font());
+    EXPECT_EQ(face.family(), p.bold ? "OCRABold" : "OCRA");
+    EXPECT_EQ(face.pixelSize(), p.pixels);
+    EXPECT_EQ(face.bold(), p.bold);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), p.colour);
     x += label.width();
   }
@@ -354,6 +355,35 @@ TEST_F(TForm1Test, HelpShowsTheBundledPageOrReportsAMissingFile) {
   HelpWindow missing(dir_.filePath("nowhere/kelvarok.html"));
   missing.ShowContents();
   EXPECT_TRUE(missing.toPlainText().contains("was not found"));
+  Window().Help().close();
+}
+
+TEST_F(TForm1Test, F1PausesARunningGameAndOpensTheHelpOverTheWindow) {
+  Show();
+  Window().move(40, 30);
+  const struct {
+    const char* name;
+    bool pausedBefore;
+  } cases[] = {{"running", false}, {"paused already", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QApplication::setActiveWindow(&Window());
+    bool paused = false, centred = false;
+    PlayGame([&] {
+      if (c.pausedBefore) QTest::keyClick(&Window(), Qt::Key_F4);
+      QTest::keyClick(&Window(), Qt::Key_F1);
+      paused = Window().menu().Pause1->isChecked();
+      centred = Window().Help().isVisible() &&
+                Window().Help().geometry().center() == Window().geometry().center();
+      Window().Help().close();
+      Window().flow().Quitgame1Click();
+      return true;
+    });
+    EXPECT_TRUE(paused);
+    EXPECT_TRUE(centred);
+  }
+  Window().menu().Contents1->trigger();  // no game: nothing to pause
+  EXPECT_FALSE(Window().menu().Pause1->isChecked());
   Window().Help().close();
 }
 
