@@ -48,9 +48,9 @@ const std::vector<WaveSpec>& BuiltInWaves() {
   static const std::vector<WaveSpec> waves = {
       {.data = Ramp(1)},
       {.data = Ramp(777, 9)},
-      {.channels = 2, .rate = 22050, .bits = 16, .data = Ramp(4000, 3)},
-      {.rate = 44100, .data = Ramp(9001, 5)},
-      {.channels = 2, .rate = 11025, .data = Ramp(6000, 1)},
+      {.channels = 2, .rate = 22050, .bits = 16, .data = Ramp(3000, 3)},
+      {.rate = 44100, .data = Ramp(5001, 5)},
+      {.channels = 2, .rate = 11025, .data = Ramp(4500, 1)},
       {.rate = 8000, .bits = 16, .data = Ramp(2048, 2)},
   };
   return waves;
