@@ -1,9 +1,9 @@
 // Fuzzes the simulator's script parser: any bytes either parse into events
 // whose times never go back and whose fields are in range, or give an error
 // naming a line of the input.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 

@@ -3,11 +3,9 @@
 //                [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...
 //                [--audio FILE.wav]
 #include <QGuiApplication>
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,11 +15,13 @@
 #include "assets/sprites.h"
 #include "game/flow_host.h"
 #include "platform/ini_reader.h"
+#include "tools/sim/command_line.h"
 #include "tools/sim/recorded_sound.h"
 #include "tools/sim/simulator.h"
 
 namespace {
 
+using kelvarok::sim::CommandLine;
 using kelvarok::sim::ScriptError;
 using kelvarok::sim::ScriptEvent;
 using kelvarok::sim::SimOptions;
@@ -34,66 +34,9 @@ const char* const kUsage =
     "                    [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...\n"
     "                    [--audio FILE.wav]\n";
 
-template <typename T>
-bool ParseNumber(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return !text.empty() && ec == std::errc{} && ptr == end;
-}
-
 int Usage(const std::string& problem) {
   std::cerr << "kelvarok-sim: " << problem << '\n' << kUsage;
   return kBadUsage;
-}
-
-struct CommandLine {
-  SimOptions options;
-  std::string scriptPath;
-  std::string settingsPath;
-  std::string tracePath;
-  std::string audioPath;
-};
-
-// Returns 0 when the command line is good, else the exit status.
-int Parse(int argc, char** argv, CommandLine& cl) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-    if (arg == "--autopilot") {
-      cl.options.autopilot = true;
-      continue;
-    }
-    if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
-        arg != "--trace" && arg != "--snapshot" && arg != "--audio")
-      return Usage("unknown option '" + std::string(arg) + "'");
-    const char* v = value();
-    if (v == nullptr) return Usage(std::string(arg) + " needs a value");
-    const std::string_view text = v;
-    if (arg == "--seed") {
-      if (!ParseNumber(text, cl.options.seed)) return Usage("bad seed '" + std::string(text) + "'");
-    } else if (arg == "--script") {
-      cl.scriptPath = text;
-    } else if (arg == "--settings") {
-      cl.settingsPath = text;
-    } else if (arg == "--until") {
-      std::uint32_t until = 0;
-      if (!ParseNumber(text, until)) return Usage("bad time '" + std::string(text) + "'");
-      cl.options.until = until;
-    } else if (arg == "--trace") {
-      cl.tracePath = text;
-    } else if (arg == "--audio") {
-      cl.audioPath = text;
-    } else {
-      const std::size_t colon = text.find(':');
-      Snapshot snapshot;
-      if (colon == std::string_view::npos || colon + 1 == text.size() ||
-          !ParseNumber(text.substr(0, colon), snapshot.time))
-        return Usage("expected --snapshot MS:FILE.png");
-      snapshot.path = text.substr(colon + 1);
-      cl.options.snapshots.push_back(snapshot);
-    }
-  }
-  return 0;
 }
 
 int CannotRead(const std::string& path) {
@@ -134,7 +77,7 @@ int LoadSettings(const std::string& path, SimOptions& options) {
 
 int main(int argc, char** argv) {
   CommandLine cl;
-  if (const int status = Parse(argc, argv, cl); status != 0) return status;
+  if (const auto problem = kelvarok::sim::ParseCommandLine(argc, argv, cl)) return Usage(*problem);
   if (const int status = LoadScript(cl.scriptPath, cl.options); status != 0) return status;
   if (const int status = LoadSettings(cl.settingsPath, cl.options); status != 0) return status;
 

@@ -1,0 +1,29 @@
+// Fuzzes the desktop program's command line: the input's NUL-separated
+// pieces, read as UTF-8, are the arguments after the program name.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/command_line.h"
+#include "fuzz/arguments.h"
+#include "fuzz/fuzz_check.h"
+
+using kelvarok::fuzz::Check;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  QStringList arguments;
+  for (const std::string& argument : kelvarok::fuzz::SplitArguments(data, size))
+    arguments.append(QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size())));
+  const auto parsed = kelvarok::ParseCommandLine(arguments);
+  if (const auto* error = std::get_if<kelvarok::CommandLineError>(&parsed)) {
+    Check(!error->message.isEmpty(), "a refusal gives its reason");
+    return 0;
+  }
+  const kelvarok::CommandLine& line = std::get<kelvarok::CommandLine>(parsed);
+  Check(line.demo.has_value() == !arguments.isEmpty(), "arguments ask for the demo");
+  if (line.demo) {
+    Check(line.demo->frames.value_or(0) >= 0, "a frame count is not negative");
+    Check(line.demo->pauseAt.value_or(0) >= 0, "a pause frame is not negative");
+  }
+  return 0;
+}

@@ -1,0 +1,89 @@
+// Fuzzes the load of the desktop program's settings file through the store
+// the program uses: the input is the file. Whatever it holds, the load gives
+// names of at most 20 characters, gives the same settings every time, and
+// what it gives survives a save and a load unchanged.
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTimeZone>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/settings_store.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+using namespace kelvarok;
+using fuzz::Check;
+
+// Every value as "name=value" lines.
+class Description {
+ public:
+  void Int(const char* name, const char*, std::int32_t value, std::int32_t) {
+    Add(name, std::to_string(value));
+  }
+  void Bool(const char* name, const char*, bool value, bool) { Add(name, value ? "1" : "0"); }
+  void Key(const char* name, const char*, std::uint16_t value, std::uint16_t) {
+    Add(name, std::to_string(value));
+  }
+  void Text(const char* name, const char*, const std::string& value) {
+    Check(value.size() <= kMaxNameLength, "a name of at most 20 characters");
+    Add(name, value);
+  }
+  const std::string& text() const { return text_; }
+
+ private:
+  void Add(const char* name, const std::string& value) {
+    text_ += name;
+    text_ += '=' + value + '\n';
+  }
+  std::string text_;
+};
+
+std::string Describe(const StoredSettings& settings) {
+  Description description;
+  VisitStoredValues(settings, description);
+  return description.text();
+}
+
+// A file in a directory of this process's own.
+QString FilePath(const char* name) {
+  static const QString directory =
+      QDir::temp().filePath(QString("kelvarok-settings-fuzz-%1").arg(getpid()));
+  static const bool made = QDir().mkpath(directory);
+  Check(made, "a directory for the files");
+  return QDir(directory).filePath(name);
+}
+
+// Writes the input. The settings class keeps what it read of a file and reads
+// it again only when the file's size or time has changed; every input gets a
+// time of its own, so none is taken for the one before.
+void WriteInput(const QString& path, const std::uint8_t* data, std::size_t size) {
+  static qint64 inputs = 0;
+  QFile file(path);
+  Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the file can be written");
+  file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+  Check(file.setFileTime(QDateTime::fromSecsSinceEpoch(++inputs, QTimeZone::utc()),
+                         QFileDevice::FileModificationTime),
+        "the file's time can be set");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const SettingsStore store(FilePath("input.conf"));
+  static const SettingsStore copy(FilePath("copy.conf"));
+  WriteInput(store.path(), data, size);
+  const std::string loaded = Describe(store.Load());
+  Check(Describe(store.Load()) == loaded, "the same file loads the same settings");
+
+  QFile::remove(copy.path());
+  Check(!copy.Save(store.Load()).has_value(), "the settings can be saved");
+  Check(Describe(copy.Load()) == loaded, "saved settings load back unchanged");
+  return 0;
+}

@@ -1,0 +1,59 @@
+#include "tools/sim/command_line.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace kelvarok::sim {
+namespace {
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return !text.empty() && ec == std::errc{} && ptr == end;
+}
+
+}  // namespace
+
+std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    if (arg == "--autopilot") {
+      cl.options.autopilot = true;
+      continue;
+    }
+    if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
+        arg != "--trace" && arg != "--snapshot" && arg != "--audio")
+      return "unknown option '" + std::string(arg) + "'";
+    const char* v = value();
+    if (v == nullptr) return std::string(arg) + " needs a value";
+    const std::string_view text = v;
+    if (arg == "--seed") {
+      if (!ParseNumber(text, cl.options.seed)) return "bad seed '" + std::string(text) + "'";
+    } else if (arg == "--script") {
+      cl.scriptPath = text;
+    } else if (arg == "--settings") {
+      cl.settingsPath = text;
+    } else if (arg == "--until") {
+      std::uint32_t until = 0;
+      if (!ParseNumber(text, until)) return "bad time '" + std::string(text) + "'";
+      cl.options.until = until;
+    } else if (arg == "--trace") {
+      cl.tracePath = text;
+    } else if (arg == "--audio") {
+      cl.audioPath = text;
+    } else {
+      const std::size_t colon = text.find(':');
+      Snapshot snapshot;
+      if (colon == std::string_view::npos || colon + 1 == text.size() ||
+          !ParseNumber(text.substr(0, colon), snapshot.time))
+        return "expected --snapshot MS:FILE.png";
+      snapshot.path = text.substr(colon + 1);
+      cl.options.snapshots.push_back(snapshot);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace kelvarok::sim

@@ -1,0 +1,23 @@
+// The command line of kelvarok-sim.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "tools/sim/simulator.h"
+
+namespace kelvarok::sim {
+
+struct CommandLine {
+  SimOptions options;
+  std::string scriptPath;
+  std::string settingsPath;
+  std::string tracePath;
+  std::string audioPath;
+};
+
+// argv as main receives it, argv[0] the program's name. Returns what is wrong
+// with the arguments, or nothing when they are good.
+std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl);
+
+}  // namespace kelvarok::sim
