@@ -312,6 +312,7 @@ bool TForm1::SaveAtClose() {
   if (options_.store) {
     if (const auto failed = options_.store->Save(settings_)) {
       ReportSaveFailure(QString("Failed to set data for '%1'").arg(failed->c_str()));
+      ApplySoundVolume();  // the window stays, and plays on at the player's volume
       return false;
     }
   }

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/tform1.h"
 #include "assets/sprites.h"
@@ -87,9 +89,18 @@ TEST_F(TForm1SoundTest, FocusDeactivatesAndActivatesTheMixer) {
   EXPECT_TRUE(sounds_->Activated());
 }
 
-TEST_F(TForm1SoundTest, ClosingPutsTheSystemVolumeBack) {
+TEST_F(TForm1SoundTest, ClosingPutsTheSystemVolumeBackButARefusedCloseKeepsTheGamesOwn) {
   window_->show();
+  const QString blocker = dir_.filePath("Kelvarok.conf");
+  ASSERT_TRUE(QDir().mkpath(blocker));  // a folder where the file goes: the save fails
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   window_->close();
+  ASSERT_TRUE(window_->isVisible());
+  EXPECT_EQ(Volume(), GameSounds::WaveVolume(70));
+
+  ASSERT_TRUE(QDir().rmdir(blocker));
+  window_->close();
+  EXPECT_FALSE(window_->isVisible());
   EXPECT_EQ(Volume(), kSystemVolume);
 }
 
