@@ -5,12 +5,14 @@
 # build-fuzz/fuzz-work/<target>, so the committed one stays small; an input
 # that fails is kept in build-fuzz/findings/<target>/. Prints, per target, the
 # executions, the seconds, libFuzzer's coverage (cov:) and the findings.
-#   scripts/fuzz.sh [SECONDS]
+# Naming targets runs only those.
+#   scripts/fuzz.sh [SECONDS [TARGET...]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-300}
+shift $(($# > 0 ? 1 : 0))
 build=$root/build-fuzz
-targets=$(cd "$root/fuzz/corpus" && ls)
+targets=${*:-$(cd "$root/fuzz/corpus" && ls)}
 
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKELVAROK_BUILD_FUZZ=ON -DKELVAROK_SANITIZE=ON -DKELVAROK_BUILD_BENCH=OFF >/dev/null
