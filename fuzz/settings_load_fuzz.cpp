@@ -51,13 +51,17 @@ std::string Describe(const StoredSettings& settings) {
   return description.text();
 }
 
-// A file in a directory of this process's own.
+// A file in a directory of this process's own, removed at exit.
 QString FilePath(const char* name) {
-  static const QString directory =
-      QDir::temp().filePath(QString("kelvarok-settings-fuzz-%1").arg(getpid()));
-  static const bool made = QDir().mkpath(directory);
-  Check(made, "a directory for the files");
-  return QDir(directory).filePath(name);
+  struct Directory {
+    Directory() : path(QDir::temp().filePath(QString("kelvarok-settings-fuzz-%1").arg(getpid()))) {
+      Check(QDir().mkpath(path), "a directory for the files");
+    }
+    ~Directory() { QDir(path).removeRecursively(); }
+    QString path;
+  };
+  static const Directory directory;
+  return QDir(directory.path).filePath(name);
 }
 
 // Writes the input. The settings class keeps what it read of a file and reads
