@@ -339,8 +339,10 @@ void TForm1::CloseOnSignal() {
     close();                 // at once, or when the running game's command returns
     QCoreApplication::exit(0);
   } else {
-    // The window stays open (closing it would ask again), but every event
-    // loop ends: the game's after its current frame, then the main one.
+    // The window stays open (closing it would ask again), but the program
+    // ends all the same: the flow closes as after a save, so a running game
+    // ends after its current frame, and then every event loop ends.
+    flow_.FormCloseQuery([] { return true; });
     QCoreApplication::exit(1);
   }
 }
