@@ -120,7 +120,8 @@ intact=0
 for i in $(seq 0 19); do
   limit=$((i * size / 20))
   new_home
-  (trap '' XFSZ; exec prlimit --fsize="$limit" "$program") 2>"$work/stderr" &
+  # Standard error goes through a pipe: a file would be cut by the same limit.
+  (trap '' XFSZ; exec prlimit --fsize="$limit" "$program") 2> >(cat >"$work/stderr") &
   pid=$!
   main_window >/dev/null
   kill -TERM "$pid"
