@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 #include "app/dialogs/name_prompt.h"
 #include "app/dialogs/taboutform.h"
@@ -130,17 +131,18 @@ TEST(TKBForm, ACodeOutsideTheTableShowsNoSelectionAndOkKeepsIt) {
 // option dialogs has a default button.
 TEST(OptionDialogs, EnterPressesOnlyTheFocusedButton) {
   GameSettings settings;
-  QList<int> played;
+  // A std::vector: comparing two empty QLists passes a null pointer to memcmp.
+  std::vector<int> played;
   TKBForm keyboard(settings);
   TSoundForm sound(
-      settings, [&](int n) { played << n; }, [] {});
+      settings, [&](int n) { played.push_back(n); }, [] {});
   TJSForm joystick(settings);
   const struct {
     const char* name;
     FixedDialog& dialog;
     QWidget* focus;
     bool closes;
-    QList<int> plays;
+    std::vector<int> plays;
   } cases[] = {
       {"keyboard list", keyboard, keyboard.ComboBoxes[1], false, {}},
       {"keyboard Ok", keyboard, keyboard.Button5, true, {}},
