@@ -90,7 +90,7 @@ class XServer {
     pollfd ready = {pipeFds[0], POLLIN, 0};
     char text[16] = {};
     if (pid_ > 0 && ::poll(&ready, 1, 10000) == 1 && ::read(pipeFds[0], text, 15) > 0)
-      display_ = ":" + std::string(text, std::strcspn(text, "\n"));
+      display_ = std::string(":").append(text, std::strcspn(text, "\n"));
     ::close(pipeFds[0]);
   }
   ~XServer() {
