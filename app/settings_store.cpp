@@ -7,8 +7,8 @@
 
 #include "app/file_replacement.h"
 #include "app/ini_text.h"
-#include "app/latin1_text.h"
-#include "app/settings_file/settings_reader.h"
+#include "qt/settings_file/settings_reader.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {

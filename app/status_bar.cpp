@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 
 #include "app/dialogs/bevel_label.h"
-#include "app/qt_text/embedded_fonts.h"
+#include "qt/text/embedded_fonts.h"
 
 namespace kelvarok {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
-#include "app/latin1_text.h"
-#include "app/qt_text/embedded_fonts.h"
+#include "qt/text/embedded_fonts.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {

@@ -16,12 +16,12 @@
 #include "app/help_window.h"
 #include "app/key_mapping.h"
 #include "app/main_menu.h"
-#include "app/qt_text/qt_text_painter.h"
 #include "app/settings_store.h"
 #include "app/status_bar.h"
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"
+#include "qt/text/qt_text_painter.h"
 #include "sound/game_sounds.h"
 
 namespace kelvarok {

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "app/dialogs/bevel_label.h"
-#include "app/latin1_text.h"
 #include "game/flow_host.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {

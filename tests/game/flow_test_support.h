@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "game/game_flow.h"
+#include "sim/virtual_host.h"
 #include "tests/game/world_test_support.h"
-#include "tools/sim/virtual_host.h"
 
 namespace kelvarok::testing {
 

@@ -5,9 +5,9 @@
 
 #include "platform/ini_reader.h"
 #include "platform/virtual_wave_out.h"
-#include "tools/mix/device_log.h"
+#include "sim/mix/device_log.h"
+#include "sim/mix/script_runner.h"
 #include "tools/mix/mix_options.h"
-#include "tools/mix/script_runner.h"
 
 namespace kelvarok {
 namespace {
