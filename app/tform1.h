@@ -17,7 +17,7 @@
 #include "app/key_mapping.h"
 #include "app/main_menu.h"
 #include "app/settings_store.h"
-#include "app/status_bar.h"
+#include "app/status_bar_widget.h"
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"

@@ -10,7 +10,7 @@
 #include "platform/ini_reader.h"
 #include "platform/wave_recorder.h"
 #include "sim/continuous_wave_out.h"
-#include "sim/virtual_host.h"
+#include "sim/virtual_flow_host.h"
 #include "sound/game_sounds.h"
 #include "sound/mixer_memory.h"
 

@@ -19,7 +19,7 @@
 #include "sim/autopilot.h"
 #include "sim/script.h"
 #include "sim/trace.h"
-#include "sim/virtual_host.h"
+#include "sim/virtual_flow_host.h"
 
 namespace kelvarok::sim {
 

@@ -10,7 +10,7 @@
 #include "game/game_state.h"
 #include "game/hiscores.h"
 #include "sim/json_writer.h"
-#include "sim/virtual_host.h"
+#include "sim/virtual_flow_host.h"
 
 namespace kelvarok::sim {
 

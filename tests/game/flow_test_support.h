@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "game/game_flow.h"
-#include "sim/virtual_host.h"
+#include "sim/virtual_flow_host.h"
 #include "tests/game/world_test_support.h"
 
 namespace kelvarok::testing {

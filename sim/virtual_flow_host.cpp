@@ -1,4 +1,4 @@
-#include "sim/virtual_host.h"
+#include "sim/virtual_flow_host.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/status_bar.h"
+#include "app/status_bar_widget.h"
 
 #include <QHBoxLayout>
 
