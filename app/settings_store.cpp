@@ -28,7 +28,7 @@ class Writer {
     Put(read, name, QString::number(value));
   }
   void Text(const char* read, const char* name, const std::string& value) {
-    Put(read, name, FromLatin1(value));
+    Put(read, name, QStringFromLatin1(value));
   }
 
   QByteArray FileText(const QByteArray& oldText) const {

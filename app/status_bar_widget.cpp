@@ -26,7 +26,7 @@ constexpr std::array<PanelDesign, 5> kPanels{{
 
 }  // namespace
 
-StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
   setObjectName("Panel1");
   setFixedHeight(kHeight);
   auto* row = new QHBoxLayout(this);
@@ -44,11 +44,11 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
   }
 }
 
-void StatusBar::SetCaption(StatusPanel panel, const QString& text) {
+void StatusBarWidget::SetCaption(StatusPanel panel, const QString& text) {
   Panel(panel).setText(text);
 }
 
-void StatusBar::SetFontColour(StatusPanel panel, Pixel colour) {
+void StatusBarWidget::SetFontColour(StatusPanel panel, Pixel colour) {
   SetTextColour(Panel(panel), QColor::fromRgb(colour));
 }
 

@@ -10,10 +10,10 @@
 
 namespace kelvarok {
 
-class StatusBar final : public QWidget {
+class StatusBarWidget final : public QWidget {
  public:
   static constexpr int kHeight = 33;
-  explicit StatusBar(QWidget* parent);
+  explicit StatusBarWidget(QWidget* parent);
 
   void SetCaption(StatusPanel panel, const QString& text);
   void SetFontColour(StatusPanel panel, Pixel colour);

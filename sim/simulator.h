@@ -65,7 +65,7 @@ class Simulator final : public FlowObserver, public HostListener {
   std::function<void(FramePhase)> onFrame;
 
   const GameWorld& world() const { return *world_; }
-  VirtualHost& host() { return host_; }
+  VirtualFlowHost& host() { return host_; }
   std::uint64_t framesPlayed() const { return frames_; }
   // Snapshots whose time the run did not reach.
   const std::vector<Snapshot>& missedSnapshots() const { return missed_; }
@@ -90,7 +90,7 @@ class Simulator final : public FlowObserver, public HostListener {
   SimOptions options_;
   GameSettings settings_;
   HiScoreTable hiscores_;
-  VirtualHost host_;
+  VirtualFlowHost host_;
   std::unique_ptr<GameWorld> world_;
   std::unique_ptr<GameFlow> flow_;
   std::unique_ptr<Trace> trace_;

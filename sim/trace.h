@@ -16,7 +16,8 @@ namespace kelvarok::sim {
 
 class Trace {
  public:
-  Trace(std::ostream& out, const GameState& state, VirtualHost& host, const HiScoreTable& hiscores)
+  Trace(std::ostream& out, const GameState& state, VirtualFlowHost& host,
+        const HiScoreTable& hiscores)
       : out_(out), state_(state), host_(host), hiscores_(hiscores) {}
 
   void Frame(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock);
@@ -34,7 +35,7 @@ class Trace {
 
   std::ostream& out_;
   const GameState& state_;
-  VirtualHost& host_;
+  VirtualFlowHost& host_;
   const HiScoreTable& hiscores_;
   JsonWriter json_;
 };

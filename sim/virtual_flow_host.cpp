@@ -13,11 +13,11 @@ constexpr std::size_t kEditBoxLimit = 255;
 
 }  // namespace
 
-void VirtualHost::AddEvents(const std::vector<ScriptEvent>& events) {
+void VirtualFlowHost::AddEvents(const std::vector<ScriptEvent>& events) {
   events_.insert(events_.end(), events.begin(), events.end());
 }
 
-void VirtualHost::Run() {
+void VirtualFlowHost::Run() {
   try {
     while (!ScriptDone()) {
       AdvanceTo(std::max(now(), events_[next_].time));
@@ -27,13 +27,13 @@ void VirtualHost::Run() {
   }
 }
 
-void VirtualHost::ProcessMessages() {
+void VirtualFlowHost::ProcessMessages() {
   StopIfUntilReached();
   listener().MessagesProcessing();
   DeliverDue();
 }
 
-void VirtualHost::WaitForMessages(std::uint32_t timeout_ms) {
+void VirtualFlowHost::WaitForMessages(std::uint32_t timeout_ms) {
   StopIfUntilReached();
   listener().MessagesProcessing();
   if (DeliverDue()) return;
@@ -44,11 +44,11 @@ void VirtualHost::WaitForMessages(std::uint32_t timeout_ms) {
   DeliverDue();
 }
 
-void VirtualHost::StopIfUntilReached() {
+void VirtualFlowHost::StopIfUntilReached() {
   if (until_ && now() >= *until_) throw RunStopped{};
 }
 
-void VirtualHost::AdvanceTo(std::uint32_t target) {
+void VirtualFlowHost::AdvanceTo(std::uint32_t target) {
   std::optional<std::uint32_t> stop = until_;
   if (stallLimit_ && ScriptDone()) {
     const std::uint32_t stalled = lastProgress_ + *stallLimit_;
@@ -67,7 +67,7 @@ void VirtualHost::AdvanceTo(std::uint32_t target) {
 // With sound, every millisecond on the way: the device's block-done messages
 // are handled when they fall due, as the desktop's event loop would, without
 // the flow seeing more message processing than it does without sound.
-void VirtualHost::MoveClockTo(std::uint32_t target) {
+void VirtualFlowHost::MoveClockTo(std::uint32_t target) {
   if (sound_ == nullptr) {
     clock_.Set(target);
     return;
@@ -78,17 +78,17 @@ void VirtualHost::MoveClockTo(std::uint32_t target) {
   }
 }
 
-void VirtualHost::SetSound(HostSound& sound) {
+void VirtualFlowHost::SetSound(HostSound& sound) {
   sound_ = &sound;
   sound_->SetActivated(soundActivated);
 }
 
-void VirtualHost::SetSoundActivated(bool activated) {
+void VirtualFlowHost::SetSoundActivated(bool activated) {
   soundActivated = activated;
   if (sound_ != nullptr) sound_->SetActivated(activated);
 }
 
-bool VirtualHost::DeliverDue() {
+bool VirtualFlowHost::DeliverDue() {
   bool delivered = false;
   while (!ScriptDone() && events_[next_].time <= now()) {
     const ScriptEvent event = events_[next_++];  // a copy: delivery may nest
@@ -99,7 +99,7 @@ bool VirtualHost::DeliverDue() {
   return delivered;
 }
 
-void VirtualHost::Deliver(const ScriptEvent& event) {
+void VirtualFlowHost::Deliver(const ScriptEvent& event) {
   switch (event.kind) {
     case ScriptEvent::Kind::Menu:
       ChooseMenuItem(event.item);
@@ -140,7 +140,7 @@ void VirtualHost::Deliver(const ScriptEvent& event) {
   if (closed_ && !flow_->GameRunning()) throw RunStopped{};
 }
 
-void VirtualHost::ChooseMenuItem(MenuItem item) {
+void VirtualFlowHost::ChooseMenuItem(MenuItem item) {
   if (!MenuEnabled(item)) return;  // as in the real menu
   switch (item) {
     case MenuItem::N1Playerstart1:
@@ -164,35 +164,35 @@ void VirtualHost::ChooseMenuItem(MenuItem item) {
   }
 }
 
-void VirtualHost::SetCaption(const std::string& text) {
+void VirtualFlowHost::SetCaption(const std::string& text) {
   caption = text;
   listener().CaptionSet(text);
 }
 
-void VirtualHost::SetMenuEnabled(MenuItem item, bool enabled) {
+void VirtualFlowHost::SetMenuEnabled(MenuItem item, bool enabled) {
   MenuState& state = menu_[Index(item)];
   if (state.enabled == enabled) return;
   state.enabled = enabled;
   listener().MenuChanged();
 }
 
-void VirtualHost::SetMenuChecked(MenuItem item, bool checked) {
+void VirtualFlowHost::SetMenuChecked(MenuItem item, bool checked) {
   MenuState& state = menu_[Index(item)];
   if (state.checked == checked) return;
   state.checked = checked;
   listener().MenuChanged();
 }
 
-void VirtualHost::SetPanelCaption(StatusPanel panel, const std::string& text) {
+void VirtualFlowHost::SetPanelCaption(StatusPanel panel, const std::string& text) {
   panelCaptions[panel] = text;
 }
 
-void VirtualHost::SetPanelFontColour(StatusPanel panel, Pixel colour) {
+void VirtualFlowHost::SetPanelFontColour(StatusPanel panel, Pixel colour) {
   panelColours[panel] = colour;
 }
 
-bool VirtualHost::InputQuery(const std::string& dialogCaption, const std::string& prompt,
-                             std::string& text) {
+bool VirtualFlowHost::InputQuery(const std::string& dialogCaption, const std::string& prompt,
+                                 std::string& text) {
   prompts.push_back({dialogCaption, prompt, text});
   std::optional<std::string> answer;
   if (!answers_.empty()) {
@@ -208,18 +208,18 @@ bool VirtualHost::InputQuery(const std::string& dialogCaption, const std::string
   return true;
 }
 
-void VirtualHost::ShowHighScores(const HiScoreCells& cells) {
+void VirtualFlowHost::ShowHighScores(const HiScoreCells& cells) {
   hiscoreWindows.push_back(cells);
   listener().HiScoresShown();
 }
 
-void VirtualHost::CloseMainWindow() {
+void VirtualFlowHost::CloseMainWindow() {
   if (closed_) return;
   closed_ = true;
   flow_->FormCloseQuery([] { return true; });  // nothing to save here
 }
 
-void VirtualHost::SoundEffect(int n) {
+void VirtualFlowHost::SoundEffect(int n) {
   sounds.push_back(n);
   listener().SoundPlayed(n);
   if (sound_ != nullptr) sound_->SoundEffect(n);

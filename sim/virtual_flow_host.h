@@ -50,9 +50,9 @@ class HostSound {
   virtual void ClockTicked() = 0;
 };
 
-class VirtualHost final : public FlowHost {
+class VirtualFlowHost final : public FlowHost {
  public:
-  explicit VirtualHost(TextPainter& fieldText) : fieldText_(fieldText) {}
+  explicit VirtualFlowHost(TextPainter& fieldText) : fieldText_(fieldText) {}
 
   void Attach(GameFlow& flow) { flow_ = &flow; }
   void SetListener(HostListener* listener) { listener_ = listener; }

@@ -56,9 +56,9 @@ THSForm::THSForm(QWidget* parent)
 
 void THSForm::SetCells(const HiScoreCells& cells) {
   for (int i = 1; i <= kHiScorePlaces; ++i) {
-    Score[i]->setText(FromLatin1(cells[i].Score));
-    Round[i]->setText(FromLatin1(cells[i].Round));
-    Name[i]->setText(FromLatin1(cells[i].Name));
+    Score[i]->setText(QStringFromLatin1(cells[i].Score));
+    Round[i]->setText(QStringFromLatin1(cells[i].Round));
+    Name[i]->setText(QStringFromLatin1(cells[i].Name));
   }
 }
 

@@ -6,7 +6,7 @@
 
 namespace kelvarok {
 
-inline QString FromLatin1(const std::string& text) {
+inline QString QStringFromLatin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 

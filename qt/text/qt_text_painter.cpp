@@ -5,16 +5,13 @@
 #include <QString>
 
 #include "qt/text/embedded_fonts.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 
 namespace {
 
 constexpr int kFieldFontPixels = 27;
-
-QString FromLatin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -34,7 +31,7 @@ QtTextPainter::QtTextPainter(const QFont& font, Pixel colour)
               static_cast<int>(colour & 0xFF)) {}
 
 TextExtent QtTextPainter::TextExtentOf(const std::string& text) {
-  return {metrics_.horizontalAdvance(FromLatin1(text)), metrics_.height()};
+  return {metrics_.horizontalAdvance(QStringFromLatin1(text)), metrics_.height()};
 }
 
 void QtTextPainter::TextOut(Bitmap& target, int x, int y, const std::string& text) {
@@ -45,7 +42,7 @@ void QtTextPainter::TextOut(Bitmap& target, int x, int y, const std::string& tex
   QPainter painter(&view);
   painter.setFont(font_);
   painter.setPen(colour_);
-  painter.drawText(x, y + metrics_.ascent(), FromLatin1(text));
+  painter.drawText(x, y + metrics_.ascent(), QStringFromLatin1(text));
 }
 
 }  // namespace kelvarok

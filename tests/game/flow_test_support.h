@@ -61,7 +61,7 @@ class FlowTest : public ::testing::Test, public FlowObserver {
   SpriteSet sprites = MakeTestSprites();
   GameSettings settings;
   FixedTextPainter text;
-  sim::VirtualHost host{text};
+  sim::VirtualFlowHost host{text};
   HiScoreTable hiscores;
   std::unique_ptr<GameWorld> world;
   std::unique_ptr<GameFlow> flow;
