@@ -7,7 +7,7 @@
 
 #include "app/command_line.h"
 #include "game/game_flow.h"
-#include "tools/sim/autopilot.h"
+#include "sim/autopilot.h"
 
 namespace kelvarok {
 

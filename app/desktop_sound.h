@@ -3,10 +3,10 @@
 // and mixer failures shown in a message box once the current event is done.
 #pragma once
 
-#include "app/sdl/sdl_wave_out.h"
 #include "platform/clock.h"
 #include "platform/ini_reader.h"
 #include "platform/window_messages.h"
+#include "sdl/sdl_wave_out.h"
 #include "sound/game_sounds.h"
 #include "sound/mixer_memory.h"
 #include "sound/mixer_module.h"

@@ -8,12 +8,12 @@
 #include "app/desktop_sound.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
-#include "app/sdl/sdl_joysticks.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/termination_signal.h"
 #include "app/tform1.h"
 #include "assets/sprites.h"
+#include "sdl/sdl_joysticks.h"
 
 using namespace kelvarok;
 

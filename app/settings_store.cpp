@@ -7,8 +7,8 @@
 
 #include "app/file_replacement.h"
 #include "app/ini_text.h"
-#include "app/latin1_text.h"
-#include "app/settings_file/settings_reader.h"
+#include "qt/settings_file/settings_reader.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {
@@ -28,7 +28,7 @@ class Writer {
     Put(read, name, QString::number(value));
   }
   void Text(const char* read, const char* name, const std::string& value) {
-    Put(read, name, FromLatin1(value));
+    Put(read, name, QStringFromLatin1(value));
   }
 
   QByteArray FileText(const QByteArray& oldText) const {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/stored_settings.h"
+#include "qt/settings_file/stored_settings.h"
 
 namespace kelvarok {
 

@@ -14,8 +14,8 @@
 
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
-#include "app/latin1_text.h"
-#include "app/qt_text/embedded_fonts.h"
+#include "qt/text/embedded_fonts.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {
@@ -77,7 +77,7 @@ void TForm1::BuildWindow() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   iBackGround_ = new FieldView(world_.field, client);
-  Panel1_ = new StatusBar(client);
+  Panel1_ = new StatusBarWidget(client);
   column->addWidget(iBackGround_, 1);
   column->addWidget(Panel1_);
   setCentralWidget(client);
@@ -113,7 +113,7 @@ void TForm1::ConnectMenu() {
 }
 
 QSize TForm1::DesignedSize() const {
-  return {kFieldWidth, menuBar()->sizeHint().height() + kFieldHeight + StatusBar::kHeight};
+  return {kFieldWidth, menuBar()->sizeHint().height() + kFieldHeight + StatusBarWidget::kHeight};
 }
 
 void TForm1::ApplyStoredWindowSize() {
@@ -221,7 +221,7 @@ void TForm1::WaitForMessages(std::uint32_t timeout_ms) {
 // --- Caption, menu, status bar --------------------------------------------
 
 void TForm1::SetCaption(const std::string& text) {
-  setWindowTitle(FromLatin1(text));
+  setWindowTitle(QStringFromLatin1(text));
 }
 
 void TForm1::SetMenuEnabled(MenuItem item, bool enabled) {
@@ -241,7 +241,7 @@ bool TForm1::MenuEnabled(MenuItem item) {
 }
 
 void TForm1::SetPanelCaption(StatusPanel panel, const std::string& text) {
-  Panel1_->SetCaption(panel, FromLatin1(text));
+  Panel1_->SetCaption(panel, QStringFromLatin1(text));
 }
 
 void TForm1::SetPanelFontColour(StatusPanel panel, Pixel colour) {
@@ -252,8 +252,8 @@ void TForm1::SetPanelFontColour(StatusPanel panel, Pixel colour) {
 
 bool TForm1::InputQuery(const std::string& caption, const std::string& prompt, std::string& text) {
   if (!options_.askNames) return false;
-  QString typed = FromLatin1(text);
-  if (!NamePrompt(this, FromLatin1(caption), FromLatin1(prompt), typed)) return false;
+  QString typed = QStringFromLatin1(text);
+  if (!NamePrompt(this, QStringFromLatin1(caption), QStringFromLatin1(prompt), typed)) return false;
   text = ToLatin1(typed);
   return true;
 }

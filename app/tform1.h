@@ -16,12 +16,12 @@
 #include "app/help_window.h"
 #include "app/key_mapping.h"
 #include "app/main_menu.h"
-#include "app/qt_text/qt_text_painter.h"
 #include "app/settings_store.h"
-#include "app/status_bar.h"
+#include "app/status_bar_widget.h"
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"
+#include "qt/text/qt_text_painter.h"
 #include "sound/game_sounds.h"
 
 namespace kelvarok {
@@ -98,7 +98,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   GameWorld& world() { return world_; }
   StoredSettings& settings() { return settings_; }
   const MainMenu1& menu() const { return menu_; }
-  StatusBar& statusBar1() { return *Panel1_; }
+  StatusBarWidget& statusBar1() { return *Panel1_; }
   QSize rememberedSize() const { return remembered_; }
 
   // The windows made once and shown when needed.
@@ -146,7 +146,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
 
   MainMenu1 menu_;
   FieldView* iBackGround_ = nullptr;
-  StatusBar* Panel1_ = nullptr;
+  StatusBarWidget* Panel1_ = nullptr;
   std::unique_ptr<THSForm> HSForm_;
   std::unique_ptr<TAboutForm> AboutForm_;
   std::unique_ptr<TSoundForm> SoundForm_;

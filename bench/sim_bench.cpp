@@ -9,8 +9,8 @@
 #include <string>
 
 #include "assets/sprites.h"
-#include "tools/sim/recorded_sound.h"
-#include "tools/sim/simulator.h"
+#include "sim/recorded_sound.h"
+#include "sim/simulator.h"
 
 namespace {
 

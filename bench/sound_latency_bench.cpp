@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "app/sdl/sdl_wave_out.h"
 #include "platform/ini_reader.h"
+#include "sdl/sdl_wave_out.h"
 #include "sound/game_sounds.h"
 
 namespace kelvarok {

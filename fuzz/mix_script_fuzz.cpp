@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "tools/mix/mix_script.h"
+#include "sim/mix/mix_script.h"
 
 using kelvarok::ScriptCommand;
 using kelvarok::fuzz::Check;

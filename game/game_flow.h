@@ -93,7 +93,7 @@ class GameFlow {
   void BonusWarmUp();
   void FlyBonusRocks(int rocks);
 
-  // --- What the player sees (status_bar.cpp, field_messages.cpp) ------------
+  // --- What the player sees (status_bar_update.cpp, field_messages.cpp) -------
   void UpdateStatusBar();
   void DrawMessage(const std::string& first, const std::string& second);
   void RestoreField();

@@ -4,7 +4,7 @@
 #include <QFrame>
 #include <QMouseEvent>
 
-#include "app/qt_text/embedded_fonts.h"
+#include "qt/text/embedded_fonts.h"
 
 namespace kelvarok {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "app/dialogs/bevel_label.h"
-#include "app/latin1_text.h"
 #include "game/flow_host.h"
+#include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {
@@ -56,9 +56,9 @@ THSForm::THSForm(QWidget* parent)
 
 void THSForm::SetCells(const HiScoreCells& cells) {
   for (int i = 1; i <= kHiScorePlaces; ++i) {
-    Score[i]->setText(FromLatin1(cells[i].Score));
-    Round[i]->setText(FromLatin1(cells[i].Round));
-    Name[i]->setText(FromLatin1(cells[i].Name));
+    Score[i]->setText(QStringFromLatin1(cells[i].Score));
+    Round[i]->setText(QStringFromLatin1(cells[i].Round));
+    Name[i]->setText(QStringFromLatin1(cells[i].Name));
   }
 }
 

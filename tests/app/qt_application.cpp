@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/kelvarok_application.h"
-#include "app/qt_text/embedded_fonts.h"
+#include "qt/text/embedded_fonts.h"
 
 namespace {
 

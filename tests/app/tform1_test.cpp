@@ -194,7 +194,7 @@ TEST_F(TForm1Test, LosingTheFocusReleasesEveryKey) {
 
 TEST_F(TForm1Test, StatusBarPanels) {
   Show();
-  StatusBar& bar = Window().statusBar1();
+  StatusBarWidget& bar = Window().statusBar1();
   EXPECT_EQ(bar.height(), 33);
   const struct {
     StatusPanel panel;

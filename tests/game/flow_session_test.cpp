@@ -286,9 +286,9 @@ TEST_F(SessionTest, ARefusedCloseLeavesTheGameAsItWas) {
   // on, paused or not as it was, and ends with its key-up wait, name prompt
   // and table window.
   struct PromptTime : sim::HostListener {
-    explicit PromptTime(sim::VirtualHost& h) : host(h) {}
+    explicit PromptTime(sim::VirtualFlowHost& h) : host(h) {}
     void Prompted(const std::string&, const std::string*) override { at = host.now(); }
-    sim::VirtualHost& host;
+    sim::VirtualFlowHost& host;
     std::uint32_t at = 0;
   } prompt(host);
   host.SetListener(&prompt);

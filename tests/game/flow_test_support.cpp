@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "tools/sim/script.h"
+#include "sim/script.h"
 
 namespace kelvarok::testing {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "game/game_flow.h"
+#include "sim/virtual_flow_host.h"
 #include "tests/game/world_test_support.h"
-#include "tools/sim/virtual_host.h"
 
 namespace kelvarok::testing {
 
@@ -61,7 +61,7 @@ class FlowTest : public ::testing::Test, public FlowObserver {
   SpriteSet sprites = MakeTestSprites();
   GameSettings settings;
   FixedTextPainter text;
-  sim::VirtualHost host{text};
+  sim::VirtualFlowHost host{text};
   HiScoreTable hiscores;
   std::unique_ptr<GameWorld> world;
   std::unique_ptr<GameFlow> flow;

@@ -5,9 +5,9 @@
 
 #include "platform/ini_reader.h"
 #include "platform/virtual_wave_out.h"
-#include "tools/mix/device_log.h"
+#include "sim/mix/device_log.h"
+#include "sim/mix/script_runner.h"
 #include "tools/mix/mix_options.h"
-#include "tools/mix/script_runner.h"
 
 namespace kelvarok {
 namespace {
@@ -18,9 +18,11 @@ bool WriteBytes(const std::string& path, const char* data, std::size_t size) {
   return static_cast<bool>(out);
 }
 
-class VirtualHost final : public ScriptHost {
+// Virtual time: each millisecond of the script moves the virtual clock on and
+// lets the virtual device play it.
+class VirtualTimeHost final : public ScriptHost {
  public:
-  VirtualHost(VirtualClock& clock, VirtualWaveOut& device) : clock_(clock), device_(device) {}
+  VirtualTimeHost(VirtualClock& clock, VirtualWaveOut& device) : clock_(clock), device_(device) {}
   void AdvanceOneMillisecond() override {
     clock_.Advance(1);
     device_.Poll();
@@ -75,7 +77,7 @@ int Render(const MixOptions& options, IniReader& ini) {
   VirtualPlatform platform;
   DeviceLog device(platform.device, platform.clock, options.log ? &log_file : nullptr);
   MixerModule mixer({device, platform.messages, ini, platform.clock, platform.memory, {}});
-  VirtualHost host(platform.clock, platform.device);
+  VirtualTimeHost host(platform.clock, platform.device);
   const auto error = [&](const std::string& message) {
     device.Error(message);
     std::cerr << platform.clock.timeGetTime() << " error " << message << '\n';

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/sim/simulator.h"
+#include "sim/simulator.h"
 
 namespace kelvarok::sim {
 

@@ -10,14 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/qt_text/qt_text_painter.h"
-#include "app/settings_file/settings_reader.h"
 #include "assets/sprites.h"
 #include "game/flow_host.h"
 #include "platform/ini_reader.h"
+#include "qt/settings_file/settings_reader.h"
+#include "qt/text/qt_text_painter.h"
+#include "sim/recorded_sound.h"
+#include "sim/simulator.h"
 #include "tools/sim/command_line.h"
-#include "tools/sim/recorded_sound.h"
-#include "tools/sim/simulator.h"
 
 namespace {
 

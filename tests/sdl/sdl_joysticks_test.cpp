@@ -1,0 +1,205 @@
+// SdlJoysticks against SDL's virtual joysticks and game controllers: the
+// record's axes and buttons, the two slots, and plugging during use.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <memory>
+#include <vector>
+
+#include "sdl/sdl_joysticks.h"
+
+namespace kelvarok {
+namespace {
+
+// A virtual device whose state the test sets; it reaches SdlJoysticks at its
+// next joyGetPos, as a real device's would.
+class VirtualDevice {
+ public:
+  VirtualDevice(SDL_JoystickType type, int axes, int buttons) {
+    const int index = SDL_JoystickAttachVirtual(type, axes, buttons, 0);
+    if (index >= 0) handle_ = SDL_JoystickOpen(index);
+  }
+  ~VirtualDevice() {
+    Unplug();
+    if (handle_ != nullptr) SDL_JoystickClose(handle_);
+  }
+  VirtualDevice(const VirtualDevice&) = delete;
+  VirtualDevice& operator=(const VirtualDevice&) = delete;
+
+  bool ok() const { return handle_ != nullptr; }
+  void Axis(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(handle_, axis, value); }
+  void Button(int button, bool down) {
+    SDL_JoystickSetVirtualButton(handle_, button, down ? 1 : 0);
+  }
+  void Unplug() {
+    if (handle_ == nullptr) return;
+    const SDL_JoystickID instance = SDL_JoystickInstanceID(handle_);
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+      if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
+    }
+  }
+
+ private:
+  SDL_Joystick* handle_ = nullptr;
+};
+
+class SdlJoysticksTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is connected";
+  }
+
+  // A plain two-button joystick.
+  std::unique_ptr<VirtualDevice> Plug(int axes = 2, int buttons = 2) {
+    auto device = std::make_unique<VirtualDevice>(SDL_JOYSTICK_TYPE_UNKNOWN, axes, buttons);
+    EXPECT_TRUE(device->ok()) << SDL_GetError();
+    return device;
+  }
+
+  std::unique_ptr<VirtualDevice> PlugController() {
+    auto device = std::make_unique<VirtualDevice>(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX);
+    EXPECT_TRUE(device->ok()) << SDL_GetError();
+    return device;
+  }
+
+  // A record no read would produce, to see that a failing call leaves it alone.
+  static constexpr JOYINFO kUntouched{1, 2, 3, 0x80};
+
+  SdlJoysticks joysticks_;  // first, so SDL's joystick subsystem is up
+};
+
+TEST_F(SdlJoysticksTest, AxesAndButtonsBecomeTheRecord) {
+  struct Case {
+    Sint16 x, y, z;
+    bool button1, button2;
+    JOYINFO expected;
+  };
+  const std::vector<Case> cases = {
+      {0, 0, 0, false, false, {32768, 32768, 32768, 0}},  // centred
+      {-32768, -32768, -32768, false, false, {0, 0, 0, 0}},
+      {32767, 32767, 32767, false, false, {65535, 65535, 65535, 0}},
+      {-16385, 0, 0, false, false, {16383, 32768, 32768, 0}},  // just left (below 16384)
+      {-16384, 0, 0, false, false, {16384, 32768, 32768, 0}},  // not yet left
+      {16384, 0, 0, false, false, {49152, 32768, 32768, 0}},   // not yet right
+      {16385, 0, 0, false, false, {49153, 32768, 32768, 0}},   // just right (above 49152)
+      {0, -26215, 0, false, false, {32768, 6553, 32768, 0}},   // just forward (below 6554)
+      {0, -26214, 0, false, false, {32768, 6554, 32768, 0}},   // not yet forward
+      {0, 0, 0, true, false, {32768, 32768, 32768, JOY_BUTTON1}},
+      {0, 0, 0, false, true, {32768, 32768, 32768, JOY_BUTTON2}},
+      {0, 0, 0, true, true, {32768, 32768, 32768, JOY_BUTTON1 | JOY_BUTTON2}},
+  };
+  const auto stick = Plug(3, 3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << c.x << ", " << c.y << ", " << c.z << " buttons " << c.button1 << c.button2);
+    stick->Axis(0, c.x);
+    stick->Axis(1, c.y);
+    stick->Axis(2, c.z);
+    stick->Button(0, c.button1);
+    stick->Button(1, c.button2);
+    stick->Button(2, true);  // a third button is not reported
+    JOYINFO info = kUntouched;
+    ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_NOERROR);
+    EXPECT_EQ(info, c.expected);
+  }
+}
+
+TEST_F(SdlJoysticksTest, GameControllerReadsLeftStickAndFaceButtonsAAndB) {
+  const auto pad = PlugController();
+  ASSERT_TRUE(SDL_IsGameController(0));
+  struct Case {
+    Sint16 left_x, left_y;
+    SDL_GameControllerButton button;
+    JOYINFO expected;
+  };
+  const std::vector<Case> cases = {
+      {-32768, 32767, SDL_CONTROLLER_BUTTON_A, {0, 65535, 0, JOY_BUTTON1}},
+      {32767, -32768, SDL_CONTROLLER_BUTTON_B, {65535, 0, 0, JOY_BUTTON2}},
+      {0, 0, SDL_CONTROLLER_BUTTON_X, {32768, 32768, 0, 0}},
+      {0, 0, SDL_CONTROLLER_BUTTON_Y, {32768, 32768, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    pad->Axis(SDL_CONTROLLER_AXIS_LEFTX, c.left_x);
+    pad->Axis(SDL_CONTROLLER_AXIS_LEFTY, c.left_y);
+    pad->Axis(SDL_CONTROLLER_AXIS_RIGHTX, 32767);  // the right stick steers nothing
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) pad->Button(b, b == c.button);
+    JOYINFO info = kUntouched;
+    ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_NOERROR);
+    EXPECT_EQ(info, c.expected);
+  }
+}
+
+TEST_F(SdlJoysticksTest, SecondJoystickAnswersJoystickId2) {
+  const auto first = Plug();
+  const auto second = Plug();
+  first->Axis(0, -32768);
+  first->Button(0, true);
+  second->Axis(1, 32767);
+  second->Button(1, true);
+  JOYINFO one = kUntouched, two = kUntouched;
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID1, one), JOYERR_NOERROR);
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID2, two), JOYERR_NOERROR);
+  EXPECT_EQ(one, (JOYINFO{0, 32768, 0, JOY_BUTTON1}));
+  EXPECT_EQ(two, (JOYINFO{32768, 65535, 0, JOY_BUTTON2}));
+}
+
+TEST_F(SdlJoysticksTest, UnknownIdIsAParameterError) {
+  const auto stick = Plug();
+  JOYINFO info = kUntouched;
+  EXPECT_EQ(joysticks_.joyGetPos(2, info), JOYERR_PARMS);
+  EXPECT_EQ(info, kUntouched);
+}
+
+// Plugging in during a game works from the next call; unplugging reports
+// JOYERR_UNPLUGGED and leaves the caller's record as it was. A stick without a
+// third axis reports z as 0.
+TEST_F(SdlJoysticksTest, PlugAndUnplugDuringUse) {
+  JOYINFO info = kUntouched;
+  EXPECT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_UNPLUGGED);
+  EXPECT_EQ(info, kUntouched);
+
+  auto stick = Plug();
+  stick->Axis(0, 32767);
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_NOERROR);
+  EXPECT_EQ(info, (JOYINFO{65535, 32768, 0, 0}));
+
+  stick->Unplug();
+  info = kUntouched;
+  EXPECT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_UNPLUGGED);
+  EXPECT_EQ(info, kUntouched);
+
+  const auto replacement = Plug();
+  replacement->Button(1, true);
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_NOERROR);
+  EXPECT_EQ(info, (JOYINFO{32768, 32768, 0, JOY_BUTTON2}));
+}
+
+// Each player keeps his own stick: unplugging the first leaves the second on
+// JOYSTICKID2, and the next stick plugged in takes the empty JOYSTICKID1.
+TEST_F(SdlJoysticksTest, UnpluggingTheFirstKeepsTheSecondInItsSlot) {
+  auto first = Plug();
+  const auto second = Plug();
+  second->Button(0, true);
+  JOYINFO info = kUntouched;
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID2, info), JOYERR_NOERROR);
+
+  first->Unplug();
+  info = kUntouched;
+  EXPECT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_UNPLUGGED);
+  EXPECT_EQ(info, kUntouched);
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID2, info), JOYERR_NOERROR);
+  EXPECT_EQ(info.wButtons, JOY_BUTTON1);
+
+  const auto third = Plug();
+  third->Axis(0, -32768);
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID1, info), JOYERR_NOERROR);
+  EXPECT_EQ(info, (JOYINFO{0, 32768, 0, 0}));
+  ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID2, info), JOYERR_NOERROR);
+  EXPECT_EQ(info.wButtons, JOY_BUTTON1);
+}
+
+}  // namespace
+}  // namespace kelvarok

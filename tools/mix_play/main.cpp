@@ -1,0 +1,87 @@
+// kelvarok-mix-play: runs a kelvarok-mix render script in real time on the
+// SDL2 wave device, optionally recording what the device played.
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <thread>
+
+#include "platform/ini_reader.h"
+#include "platform/wave_recorder.h"
+#include "sdl/sdl_wave_out.h"
+#include "sim/mix/device_log.h"
+#include "sim/mix/script_runner.h"
+
+namespace kelvarok {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelvarok-mix-play [--ini FILE] [--log FILE] [--record FILE.wav] SCRIPT\n";
+
+// Real time: each millisecond of the script waits for the steady clock.
+class RealTimeHost final : public ScriptHost {
+ public:
+  void AdvanceOneMillisecond() override {
+    next_ += std::chrono::milliseconds(1);
+    std::this_thread::sleep_until(next_);
+  }
+
+ private:
+  std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
+
+int Play(int argc, char** argv) {
+  std::optional<std::string> ini_path, log_path, record_path, script_path;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    std::optional<std::string>* target = argument == "--ini"      ? &ini_path
+                                         : argument == "--log"    ? &log_path
+                                         : argument == "--record" ? &record_path
+                                                                  : nullptr;
+    if (target != nullptr && i + 1 < argc) {
+      *target = argv[++i];
+    } else if (target == nullptr && !script_path && argument.rfind("--", 0) != 0) {
+      script_path = argument;
+    } else {
+      std::cerr << kUsage;
+      return 2;
+    }
+  }
+  if (!script_path) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  int status = 0;
+  const std::optional<std::vector<ScriptCommand>> commands =
+      LoadScriptFile(*script_path, "kelvarok-mix-play", status);
+  if (!commands) return status;
+  std::ofstream log_file;
+  if (log_path) log_file.open(*log_path);
+
+  IniTextReader ini(ini_path ? ReadTextFile(*ini_path).value_or("") : "");
+  WindowMessages messages;
+  SteadyClock clock;
+  SdlWaveOut sdl(messages);
+  WaveRecorder recorder(sdl);
+  DeviceLog device(recorder, clock, log_path ? &log_file : nullptr);
+  HeapMixerMemory memory;
+  MixerModule mixer({device, messages, ini, clock, memory, {}});
+  RealTimeHost host;
+  const auto error = [&](const std::string& message) {
+    device.Error(message);
+    std::cerr << clock.timeGetTime() << " error " << message << '\n';
+  };
+  RunScript(*commands, {mixer, messages, host, TMixConfig{},
+                        std::filesystem::path(*script_path).parent_path(), error});
+  if (record_path && !recorder.Save(*record_path)) {
+    std::cerr << "kelvarok-mix-play: cannot write " << *record_path << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace kelvarok
+
+int main(int argc, char** argv) {
+  return kelvarok::Play(argc, argv);
+}
