@@ -17,7 +17,10 @@ constexpr WAVEFORMATEX kDefaultFormat{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8};
 
 }  // namespace
 
-MixerModule::MixerModule(MixerServices services) : services_(std::move(services)) {}
+MixerModule::MixerModule(MixerServices services)
+    : services_(std::move(services)),
+      clock_(services_.wave_out, services_.clock),
+      ring_(services_.wave_out, services_.memory) {}
 
 MixerModule::~MixerModule() {
   if (current_ != nullptr) {
@@ -54,8 +57,7 @@ void MixerModule::PrepareModule() {
       throw EWaveMixError("Error registering class #" + std::to_string(error));
     }
   }
-  free_entries_ = nullptr;
-  for (TMixPlayEntry& entry : pool_) ReturnEntry(&entry);
+  entries_.Refill();
 }
 
 HMIXSESSION MixerModule::WaveMixInit() {
@@ -76,7 +78,6 @@ HMIXSESSION MixerModule::WaveMixConfigureInit(const TMixConfig* config) {
   current_ = session;
   session->Magic1 = kSessionMagic;
   session->Magic2 = kSessionMagic;
-  session->ChannelHeads.fill(ClosedChannel());
   session->Format = kDefaultFormat;
   ApplySettings(*session, config);
   return session;
@@ -150,7 +151,7 @@ void MixerModule::FreeSession(TMixSession* session) {
 void MixerModule::WaveMixActivate(HMIXSESSION handle, bool activate) {
   TMixSession& session = Validate(handle);
   if (!activate) {
-    if (session.DeviceActive) session.MixPosition = CurrentPosition(session);
+    if (session.DeviceActive) session.MixPosition = clock_.CurrentPosition(session);
     if (session.DeviceActive && session.WaveOut != 0) CloseDevice(session);
     session.DeviceActive = false;
     if (active_ == &session) active_ = nullptr;
@@ -168,7 +169,7 @@ void MixerModule::WaveMixActivate(HMIXSESSION handle, bool activate) {
     }
   }
   session.DeviceActive = true;
-  SetPosition(session, session.MixPosition);
+  clock_.SetPosition(session, session.MixPosition);
   FillAndWrite(session);
 }
 
@@ -186,7 +187,7 @@ void MixerModule::OpenDevice(TMixSession& session) {
                         std::to_string(opened & 0xFFFF));
   }
   try {
-    AllocateBlocks(device, session.BlockLength);
+    ring_.Allocate(device, session.BlockLength);
   } catch (const EWaveMixError&) {
     services_.wave_out.waveOutClose(device);
     messages.DestroyWindow(window);
@@ -198,11 +199,11 @@ void MixerModule::OpenDevice(TMixSession& session) {
 
 void MixerModule::CloseDevice(TMixSession& session) {
   WaveOut& wave_out = services_.wave_out;
-  const std::uint32_t position = CurrentPosition(session);
+  const std::uint32_t position = clock_.CurrentPosition(session);
   wave_out.waveOutReset(session.WaveOut);
-  SetPosition(session, position);
-  FreeQueuedBlocks();
-  ReleaseBlocks(session.WaveOut);
+  clock_.SetPosition(session, position);
+  ring_.FreeQueued();
+  ring_.Release(session.WaveOut);
   wave_out.waveOutClose(session.WaveOut);
   session.WaveOut = 0;
   services_.messages.DestroyWindow(session.CallbackWindow);
