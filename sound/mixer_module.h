@@ -80,7 +80,6 @@ class MixerModule {
   // Sessions (session.cpp).
   TMixSession& Validate(HMIXSESSION session);
   void PrepareModule();
-  void ApplySettings(TMixSession& session, const TMixConfig* config);
   void OpenDevice(TMixSession& session);
   void CloseDevice(TMixSession& session);
   void FreeSession(TMixSession* session);
