@@ -33,7 +33,7 @@ inline void CheckMixer(const MixerModule& mixer, const std::vector<TMixWave*>& w
   int held = 0;
   int open = 0;
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    const TMixPlayEntry* head = session->ChannelHeads[static_cast<std::size_t>(channel)];
+    const PlayList& head = session->ChannelHeads[static_cast<std::size_t>(channel)];
     if (head == ClosedChannel()) continue;
     ++open;
     for (const TMixPlayEntry* entry = head; entry != nullptr; entry = entry->Next) {

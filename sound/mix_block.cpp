@@ -1,9 +1,7 @@
-// Mixing one output block from the channels' play lists.
+#include "sound/mix_block.h"
+
 #include <algorithm>
 #include <cstring>
-
-#include "sound/mixer_messages.h"
-#include "sound/mixer_module.h"
 
 namespace kelvarok {
 
@@ -38,11 +36,12 @@ std::uint32_t EarliestStart(TMixPlayEntry* const* sources, int count) {
 
 }  // namespace
 
-bool MixerModule::MixBlock(TMixSession& session, TMixBlock& block) {
+bool MixBlock(TMixSession& session, TMixBlock& block) {
   TMixPlayEntry* sources[kChannelCount];
   int count = 0;
-  for (TMixPlayEntry* head : session.ChannelHeads) {
-    if (head == ClosedChannel()) continue;
+  for (const PlayList& list : session.ChannelHeads) {
+    if (!list.IsOpen()) continue;
+    TMixPlayEntry* head = list;
     while (head != nullptr && head->EndPos <= session.MixPosition) head = head->Next;
     if (head != nullptr) sources[count++] = head;
   }
@@ -99,22 +98,9 @@ bool MixerModule::MixBlock(TMixSession& session, TMixBlock& block) {
     earliest = EarliestStart(sources, count);
   }
 
-  block.BlockStart = session.MixPosition;
+  block.SetStart(session.MixPosition);
   session.MixPosition += session.BlockLength;
   return true;
-}
-
-// No more than BlockCount blocks in one go: no more are ever free at once, and
-// a device that refuses every write cannot keep the loop going.
-void MixerModule::FillAndWrite(TMixSession& session) {
-  bool refused = false;
-  for (std::int32_t i = 0; i < session.BlockCount; ++i) {
-    TMixBlock* block = ClaimBlock(session);
-    if (block == nullptr || !MixBlock(session, *block)) break;
-    AppendToQueue(block);
-    if (!WriteBlock(session, block)) refused = true;
-  }
-  if (refused) throw EWaveMixError(kWriteRefusedMessage);
 }
 
 }  // namespace kelvarok

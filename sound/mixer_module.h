@@ -1,5 +1,5 @@
 // The mixer: one object holds what the process shares (the current and the
-// active session, the device queue, the output blocks and the pool of play
+// active session, the output blocks and the device queue, the pool of play
 // entries) and offers the WaveMix operations. Every failure raises
 // EWaveMixError. All calls, and the pump driven by the callback window's
 // messages, run on the user-interface thread.
@@ -15,6 +15,9 @@
 #include "sound/ewavemix_error.h"
 #include "sound/mixer_memory.h"
 #include "sound/mixer_types.h"
+#include "sound/output_clock.h"
+#include "sound/output_ring.h"
+#include "sound/play_entry_pool.h"
 #include "sound/wave_resources.h"
 
 namespace kelvarok {
@@ -29,7 +32,6 @@ struct MixerServices {
   std::function<void()> stop_simple_sound;
 };
 
-constexpr int kPlayEntryPoolSize = 100;
 inline constexpr const char* kMixerIniFile = "WAVEMIX.INI";
 inline constexpr const char* kCallbackWindowClass = "WavMix32";
 
@@ -62,11 +64,11 @@ class MixerModule {
   // What hosts and tests may look at.
   HMIXSESSION CurrentSession() const { return current_; }
   HMIXSESSION ActiveSession() const { return active_; }
-  std::vector<const TMixBlock*> DeviceQueue() const;
-  int FreePlayEntries() const;
+  std::vector<const TMixBlock*> DeviceQueue() const { return ring_.Queue(); }
+  int FreePlayEntries() const { return entries_.FreeCount(); }
   // The output position now being heard, by the rule of the session (which
   // must exist).
-  std::uint32_t OutputPosition() { return CurrentPosition(*current_); }
+  std::uint32_t OutputPosition() { return clock_.CurrentPosition(*current_); }
 
   // The remix strategies a session's RemixRoutine names: the resetting one
   // rewrites the queued blocks from start; the shifting one moves the entry to
@@ -75,65 +77,31 @@ class MixerModule {
   void ShiftingRemix(std::uint32_t start, TMixPlayEntry* entry);
 
  private:
-  // Session (session.cpp).
+  // Sessions (session.cpp).
   TMixSession& Validate(HMIXSESSION session);
   void PrepareModule();
-  void ApplySettings(TMixSession& session, const TMixConfig* config);
   void OpenDevice(TMixSession& session);
   void CloseDevice(TMixSession& session);
   void FreeSession(TMixSession* session);
 
-  // Waves (wave_open.cpp).
-  struct OpenedSource;
-  OpenedSource OpenSource(const void* source, WaveResourceModule* module, std::uint32_t flags);
-  void DropPendingPlays(TMixSession& session, const TMixWave* wave);
-
-  // Channels and play entries (channels.cpp, play.cpp).
-  TMixPlayEntry* TakeEntry();
-  void ReturnEntry(TMixPlayEntry* entry);
-  bool ReturnChannelEntries(TMixSession& session, int channel);
-  bool NothingPlaying(const TMixSession& session) const;
-  bool Schedule(TMixSession& session, TMixPlayEntry* entry, std::uint32_t now, bool& remix);
+  // Channels (channels.cpp).
   std::pair<int, int> ChannelRange(const TMixSession& session, std::int32_t channel,
                                    std::uint32_t flags) const;
 
-  // Output blocks and the device queue (output_blocks.cpp).
-  void AllocateBlocks(HWAVEOUT device, std::uint32_t block_length);
-  void ReleaseBlocks(HWAVEOUT device);
-  TMixBlock* ClaimBlock(TMixSession& session);
-  void AppendToQueue(TMixBlock* block);
-  void RemoveFromQueue(TMixBlock* block);
-  void FreeQueuedBlocks();
-  // Hands a queued block to the device. A block the device refuses is free
-  // again and out of the queue, its stretch of sound lost: false then.
-  bool WriteBlock(TMixSession& session, TMixBlock* block);
-
-  // Output position (output_clock.cpp).
-  std::uint32_t ByteCounter(TMixSession& session);
-  void SetPosition(TMixSession& session, std::uint32_t position);
-  std::uint32_t DevicePosition(TMixSession& session);
-  std::uint32_t CurrentPosition(TMixSession& session);
-
-  // Mixing and the pump (mix_block.cpp, pump.cpp). MixBlock mixes a claimed
-  // block from MixPosition on, or frees it when nothing is to be heard.
-  bool MixBlock(TMixSession& session, TMixBlock& block);
-  // Mixes and writes blocks while one is free and something is to be heard.
-  // A refused block is lost and play goes on with the next one; the refusal
-  // is raised once the filling is done.
+  // The pump (pump.cpp). FillAndWrite mixes and writes blocks while one is
+  // free and something is to be heard. A refused block is lost and play goes
+  // on with the next one; the refusal is raised once the filling is done.
   void FillAndWrite(TMixSession& session);
   void FillAndWritePaused(TMixSession& session);
   void Pump();
-  void RetireFinished(TMixSession& session);
   LRESULT WindowProcedure(HWND window, std::uint32_t message, WPARAM w, LPARAM l);
 
   MixerServices services_;
+  OutputClock clock_;
+  OutputRing ring_;
+  PlayEntryPool entries_;
   TMixSession* current_ = nullptr;
   TMixSession* active_ = nullptr;
-  TMixBlock* queue_head_ = nullptr;
-  TMixBlock* queue_tail_ = nullptr;
-  std::array<TMixBlock*, kBlockTableSize> blocks_{};
-  std::array<TMixPlayEntry, kPlayEntryPoolSize> pool_{};
-  TMixPlayEntry* free_entries_ = nullptr;
 };
 
 }  // namespace kelvarok

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "platform/wave_out.h"
 #include "platform/window_messages.h"
@@ -83,21 +84,25 @@ struct TMixPlayEntry {
 constexpr std::size_t kBlockDataSize = 4096;
 constexpr int kBlockTableSize = 6;
 
-// An output block. The device header comes first, so a header handed back by
-// the device leads to its block.
+// An output block. Its device header carries the block's start in dwUser, so
+// that whoever watches the device knows which stretch of output it holds.
 struct TMixBlock {
   WAVEHDR Header;
   bool Free = true;
   std::uint32_t BlockStart = 0;
   TMixSession* Session = nullptr;
-  TMixBlock* Next = nullptr;
   std::uint8_t Data[kBlockDataSize] = {};
+
+  void SetStart(std::uint32_t start) {
+    BlockStart = start;
+    Header.dwUser = start;
+  }
 };
 
 // The output position that was written into a block the mixer handed to the
 // device.
 inline std::uint32_t BlockStartOf(const WAVEHDR& header) {
-  return reinterpret_cast<const TMixBlock*>(&header)->BlockStart;
+  return static_cast<std::uint32_t>(header.dwUser);
 }
 
 constexpr std::uint16_t kSessionMagic = 0x5432;
@@ -107,9 +112,36 @@ class MixerModule;
 using RemixStrategy = void (MixerModule::*)(std::uint32_t start, TMixPlayEntry* entry);
 using OffsetFunction = std::uint32_t (*)(std::uint32_t counter, std::uint32_t offset);
 
-// The list head of a closed channel.
-inline TMixPlayEntry* ClosedChannel() {
-  return reinterpret_cast<TMixPlayEntry*>(~std::uintptr_t{0});
+// A channel's play list: closed, or open with its entries in the order they
+// play (none while the channel is idle). It reads as its first entry.
+class PlayList {
+ public:
+  bool IsOpen() const { return open_; }
+  // Opens a closed list, empty; false when it was open already.
+  bool Open() { return !std::exchange(open_, true); }
+  // Closes the list; its entries must have gone back to the pool.
+  void Close() {
+    open_ = false;
+    first_ = nullptr;
+  }
+  TMixPlayEntry* First() const { return first_; }
+  // The link to the first entry, for putting entries in and taking them out.
+  TMixPlayEntry*& Link() { return first_; }
+  operator TMixPlayEntry*() const { return first_; }
+  TMixPlayEntry* operator->() const { return first_; }
+
+ private:
+  TMixPlayEntry* first_ = nullptr;
+  bool open_ = false;
+};
+
+// What every closed play list compares equal to.
+struct ClosedChannelMark {};
+constexpr ClosedChannelMark ClosedChannel() {
+  return {};
+}
+inline bool operator==(const PlayList& list, ClosedChannelMark) {
+  return !list.IsOpen();
 }
 
 struct TMixSession {
@@ -119,7 +151,7 @@ struct TMixSession {
   bool DeviceActive = false;
   std::int32_t DeviceId = 0;
   char DeviceName[kDeviceNameSize] = {};
-  std::array<TMixPlayEntry*, kChannelCount> ChannelHeads{};
+  std::array<PlayList, kChannelCount> ChannelHeads{};
   std::int32_t OpenChannels = 0;
   std::array<std::uint32_t, kChannelCount> LastUsed{};
   std::uint32_t UseCounter = 0;

@@ -1,7 +1,5 @@
 #include "sound/output_clock.h"
 
-#include "sound/mixer_module.h"
-
 namespace kelvarok {
 
 std::uint32_t AddPositionOffset(std::uint32_t counter, std::uint32_t offset) {
@@ -30,16 +28,16 @@ std::uint32_t TimeBaseFor(std::uint32_t now_ms, std::uint32_t position,
 }
 
 // The device's byte counter; 0 while no device is open.
-std::uint32_t MixerModule::ByteCounter(TMixSession& session) {
+std::uint32_t OutputClock::ByteCounter(const TMixSession& session) {
   MMTIME time;
   if (session.WaveOut == 0 ||
-      services_.wave_out.waveOutGetPosition(session.WaveOut, &time) != MMSYSERR_NOERROR) {
+      wave_out_.waveOutGetPosition(session.WaveOut, &time) != MMSYSERR_NOERROR) {
     return 0;
   }
   return time.cb;
 }
 
-void MixerModule::SetPosition(TMixSession& session, std::uint32_t position) {
+void OutputClock::SetPosition(TMixSession& session, std::uint32_t position) {
   const std::uint32_t counter = ByteCounter(session);
   if (position > counter) {
     session.PositionOffset = position - counter;
@@ -48,19 +46,18 @@ void MixerModule::SetPosition(TMixSession& session, std::uint32_t position) {
     session.PositionOffset = counter - position;
     session.OffsetRoutine = &SubtractPositionOffset;
   }
-  session.TimeBase =
-      TimeBaseFor(services_.clock.timeGetTime(), position, session.Format.nAvgBytesPerSec);
+  session.TimeBase = TimeBaseFor(clock_.timeGetTime(), position, session.Format.nAvgBytesPerSec);
   session.MixPosition = position;
 }
 
-std::uint32_t MixerModule::DevicePosition(TMixSession& session) {
+std::uint32_t OutputClock::DevicePosition(const TMixSession& session) {
   return session.OffsetRoutine(ByteCounter(session), session.PositionOffset);
 }
 
-std::uint32_t MixerModule::CurrentPosition(TMixSession& session) {
+std::uint32_t OutputClock::CurrentPosition(const TMixSession& session) {
   if (session.GoodWavePos == 1) return DevicePosition(session);
-  return ClockPosition(services_.clock.timeGetTime() - session.TimeBase,
-                       session.Format.nAvgBytesPerSec, session.Format.nBlockAlign);
+  return ClockPosition(clock_.timeGetTime() - session.TimeBase, session.Format.nAvgBytesPerSec,
+                       session.Format.nBlockAlign);
 }
 
 }  // namespace kelvarok

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#include "platform/clock.h"
+#include "platform/wave_out.h"
+#include "sound/mixer_types.h"
+
 namespace kelvarok {
 
 std::uint32_t AddPositionOffset(std::uint32_t counter, std::uint32_t offset);
@@ -18,5 +22,25 @@ std::uint32_t ClockPosition(std::uint32_t elapsed_ms, std::uint32_t bytes_per_se
 // The clock value that corresponds to position 0 when position is heard now.
 std::uint32_t TimeBaseFor(std::uint32_t now_ms, std::uint32_t position,
                           std::uint32_t bytes_per_sec);
+
+// A session's output position over its device's byte counter and the clock.
+class OutputClock {
+ public:
+  OutputClock(WaveOut& wave_out, Clock& clock) : wave_out_(wave_out), clock_(clock) {}
+
+  // Makes position the one heard now, by both the byte counter and the clock,
+  // and mixing go on from there.
+  void SetPosition(TMixSession& session, std::uint32_t position);
+  // The position by the device's byte counter.
+  std::uint32_t DevicePosition(const TMixSession& session);
+  // The position heard now, by the session's rule ("GoodWavePos").
+  std::uint32_t CurrentPosition(const TMixSession& session);
+
+ private:
+  std::uint32_t ByteCounter(const TMixSession& session);
+
+  WaveOut& wave_out_;
+  Clock& clock_;
+};
 
 }  // namespace kelvarok

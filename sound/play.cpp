@@ -1,5 +1,4 @@
-// Play requests: choosing the channel, the pending ring, and scheduling onto
-// the output timeline.
+// Play requests: choosing the channel, waiting or scheduling at once.
 #include <algorithm>
 
 #include "sound/mixer_messages.h"
@@ -10,7 +9,7 @@ namespace kelvarok {
 namespace {
 
 bool IsOpen(const TMixSession& session, int channel) {
-  return session.ChannelHeads[static_cast<std::size_t>(channel)] != ClosedChannel();
+  return session.ChannelHeads[static_cast<std::size_t>(channel)].IsOpen();
 }
 
 // The least recently used open channel; an idle one met on the way wins.
@@ -19,7 +18,7 @@ int LeastRecentlyUsed(const TMixSession& session) {
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (!IsOpen(session, channel)) continue;
     if (candidate < 0) candidate = channel;
-    if (session.ChannelHeads[static_cast<std::size_t>(candidate)] == nullptr) break;
+    if (session.ChannelHeads[static_cast<std::size_t>(candidate)].First() == nullptr) break;
     if (session.LastUsed[static_cast<std::size_t>(channel)] <
         session.LastUsed[static_cast<std::size_t>(candidate)]) {
       candidate = channel;
@@ -28,14 +27,12 @@ int LeastRecentlyUsed(const TMixSession& session) {
   return candidate;
 }
 
-}  // namespace
-
-bool MixerModule::NothingPlaying(const TMixSession& session) const {
-  if (queue_head_ != nullptr) return false;
-  return std::all_of(
-      session.ChannelHeads.begin(), session.ChannelHeads.end(),
-      [](const TMixPlayEntry* head) { return head == nullptr || head == ClosedChannel(); });
+bool AllChannelsIdle(const TMixSession& session) {
+  return std::all_of(session.ChannelHeads.begin(), session.ChannelHeads.end(),
+                     [](const PlayList& list) { return list.First() == nullptr; });
 }
+
+}  // namespace
 
 void MixerModule::WaveMixPlay(TMixPlayParams* params) {
   if (params == nullptr) throw EWaveMixError("nil parameters pointer passed to WaveMixPlay");
@@ -55,78 +52,28 @@ void MixerModule::WaveMixPlay(TMixPlayParams* params) {
   const auto channel = static_cast<std::size_t>(params->iChannel);
   session.LastUsed[channel] = ++session.UseCounter;
   if (!IsOpen(session, params->iChannel)) throw EWaveMixError(kChannelNotOpenMessage);
-  TMixPlayEntry* entry = TakeEntry();
+  TMixPlayEntry* entry = entries_.Take();
   if (entry == nullptr) throw EWaveMixError("Not enough memory");
 
   entry->Params = *params;
   entry->Wave = params->lpMixWave;
   entry->WaveLength = params->lpMixWave->Header.dwBufferLength;
   entry->Data = reinterpret_cast<const std::uint8_t*>(params->lpMixWave->Header.lpData);
-  if (session.PendingPlays == nullptr) {
-    entry->Next = entry;
-  } else {
-    entry->Next = session.PendingPlays->Next;
-    session.PendingPlays->Next = entry;
-  }
-  session.PendingPlays = entry;
+  entries_.AddPending(session, entry);
   if ((params->dwFlags & MixPlayWait) != 0) return;
 
-  if (NothingPlaying(session)) SetPosition(session, 0);
-  const std::uint32_t now = CurrentPosition(session);
+  if (ring_.Empty() && AllChannelsIdle(session)) clock_.SetPosition(session, 0);
+  const std::uint32_t now = clock_.CurrentPosition(session);
   bool remix = false;
   TMixPlayEntry* last = nullptr;
-  while (session.PendingPlays != nullptr) {
-    TMixPlayEntry* oldest = session.PendingPlays->Next;
-    if (oldest == session.PendingPlays) {
-      session.PendingPlays = nullptr;
-    } else {
-      session.PendingPlays->Next = oldest->Next;
-    }
-    if (Schedule(session, oldest, now, remix)) last = oldest;
+  while (TMixPlayEntry* oldest = entries_.TakeOldestPending(session)) {
+    if (entries_.Schedule(session, oldest, now, !ring_.Empty(), remix)) last = oldest;
   }
   if (remix && last != nullptr) {
     (this->*session.RemixRoutine)(last->StartPos, last);
     return;
   }
   FillAndWritePaused(session);
-}
-
-// Puts a pending entry into its channel's play list and gives it its stretch
-// of the output. A waiting request whose channel was closed meanwhile is
-// dropped rather than linked into a closed channel.
-bool MixerModule::Schedule(TMixSession& session, TMixPlayEntry* entry, std::uint32_t now,
-                           bool& remix) {
-  const int channel = entry->Params.iChannel;
-  if (!IsOpen(session, channel)) {
-    ReturnEntry(entry);
-    return false;
-  }
-  TMixPlayEntry*& head = session.ChannelHeads[static_cast<std::size_t>(channel)];
-  const bool high_priority = (entry->Params.dwFlags & MixPlayHighPriority) != 0;
-  entry->Next = nullptr;
-  if ((entry->Params.dwFlags & MixPlayClearQueue) != 0) {
-    ReturnChannelEntries(session, channel);
-    head = entry;
-    if (queue_head_ != nullptr) remix = true;
-    entry->StartPos = high_priority ? now : session.MixPosition;
-  } else {
-    if (head != nullptr) {
-      TMixPlayEntry* tail = head;
-      while (tail->Next != nullptr) tail = tail->Next;
-      tail->Next = entry;
-      entry->StartPos = high_priority ? tail->EndPos : std::max(tail->EndPos, session.MixPosition);
-    } else {
-      head = entry;
-      entry->StartPos = high_priority ? now : session.MixPosition;
-    }
-    if (entry->StartPos < session.MixPosition) remix = true;
-  }
-  if (entry->Params.wLoops == kLoopForever || entry->StartPos == kNeverPos) {
-    entry->EndPos = kNeverPos;
-  } else {
-    entry->EndPos = entry->StartPos + (entry->Params.wLoops + 1u) * entry->WaveLength - 1;
-  }
-  return true;
 }
 
 }  // namespace kelvarok

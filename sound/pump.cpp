@@ -1,5 +1,6 @@
 // The pump that keeps the device fed, run for every block-done message, and
 // the two remix strategies.
+#include "sound/mix_block.h"
 #include "sound/mixer_messages.h"
 #include "sound/mixer_module.h"
 
@@ -28,8 +29,21 @@ class PausedDevice {
 
 }  // namespace
 
+// No more than BlockCount blocks in one go: no more are ever free at once, and
+// a device that refuses every write cannot keep the loop going.
+void MixerModule::FillAndWrite(TMixSession& session) {
+  bool refused = false;
+  for (std::int32_t i = 0; i < session.BlockCount; ++i) {
+    TMixBlock* block = ring_.Claim(session.BlockCount, session.BlockLength, active_);
+    if (block == nullptr || !MixBlock(session, *block)) break;
+    ring_.Append(block);
+    if (!ring_.Write(session.WaveOut, block)) refused = true;
+  }
+  if (refused) throw EWaveMixError(kWriteRefusedMessage);
+}
+
 void MixerModule::FillAndWritePaused(TMixSession& session) {
-  PausedDevice paused(services_.wave_out, session.WaveOut, queue_head_ == nullptr);
+  PausedDevice paused(services_.wave_out, session.WaveOut, ring_.Empty());
   FillAndWrite(session);
 }
 
@@ -37,35 +51,15 @@ void MixerModule::Pump() {
   current_ = active_;
   if (active_ == nullptr) return;
   TMixSession& session = *active_;
-  for (TMixBlock* it = queue_head_; it != nullptr;) {
-    if ((it->Header.dwFlags.load() & WHDR_DONE) == 0) {
-      it = it->Next;
-      continue;
-    }
-    RemoveFromQueue(it);
-    it->Free = true;
-    it = queue_head_;
-  }
-  RetireFinished(session);
+  ring_.RetireDone();
+  entries_.RetireFinished(session, clock_.DevicePosition(session),
+                          [this](int channel, const TMixPlayEntry& entry) {
+                            if (entry.Params.hWndNotify == 0) return;
+                            services_.messages.PostMessageA(entry.Params.hWndNotify, MM_WOM_DONE,
+                                                            static_cast<WPARAM>(channel),
+                                                            reinterpret_cast<LPARAM>(entry.Wave));
+                          });
   FillAndWrite(session);
-}
-
-void MixerModule::RetireFinished(TMixSession& session) {
-  const std::uint32_t position = DevicePosition(session);
-  for (int channel = 0; channel < kChannelCount; ++channel) {
-    TMixPlayEntry*& head = session.ChannelHeads[static_cast<std::size_t>(channel)];
-    if (head == ClosedChannel()) continue;
-    while (head != nullptr && head->EndPos <= position) {
-      TMixPlayEntry* finished = head;
-      head = finished->Next;
-      if (finished->Params.hWndNotify != 0) {
-        services_.messages.PostMessageA(finished->Params.hWndNotify, MM_WOM_DONE,
-                                        static_cast<WPARAM>(channel),
-                                        reinterpret_cast<LPARAM>(finished->Wave));
-      }
-      ReturnEntry(finished);
-    }
-  }
 }
 
 // Discards the queued blocks, mixes them again from start, resets the device
@@ -76,28 +70,24 @@ void MixerModule::RetireFinished(TMixSession& session) {
 void MixerModule::ResettingRemix(std::uint32_t start, TMixPlayEntry*) {
   TMixSession& session = *current_;
   session.MixPosition = start;
-  FreeQueuedBlocks();
-  while (TMixBlock* block = ClaimBlock(session)) {
+  ring_.FreeQueued();
+  while (TMixBlock* block = ring_.Claim(session.BlockCount, session.BlockLength, active_)) {
     if (!MixBlock(session, *block)) break;
-    AppendToQueue(block);
+    ring_.Append(block);
   }
   const std::uint32_t mixed_to = session.MixPosition;
   services_.wave_out.waveOutReset(session.WaveOut);
-  SetPosition(session, start);
+  clock_.SetPosition(session, start);
   session.MixPosition = mixed_to;
 
   // A refused block is lost; the blocks behind it are still written, so play
   // goes on.
-  bool refused = false;
+  bool written = false;
   {
     PausedDevice paused(services_.wave_out, session.WaveOut, true);
-    for (TMixBlock* it = queue_head_; it != nullptr;) {
-      TMixBlock* next = it->Next;
-      if (!WriteBlock(session, it)) refused = true;
-      it = next;
-    }
+    written = ring_.WriteQueued(session.WaveOut);
   }
-  if (refused) throw EWaveMixError(kWriteRefusedMessage);
+  if (!written) throw EWaveMixError(kWriteRefusedMessage);
 }
 
 // Leaves the written blocks alone and moves the new entry to the first

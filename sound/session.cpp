@@ -6,7 +6,6 @@
 
 #include "sound/mixer_messages.h"
 #include "sound/mixer_module.h"
-#include "sound/output_clock.h"
 #include "sound/session_settings.h"
 
 namespace kelvarok {
@@ -17,7 +16,10 @@ constexpr WAVEFORMATEX kDefaultFormat{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8};
 
 }  // namespace
 
-MixerModule::MixerModule(MixerServices services) : services_(std::move(services)) {}
+MixerModule::MixerModule(MixerServices services)
+    : services_(std::move(services)),
+      clock_(services_.wave_out, services_.clock),
+      ring_(services_.wave_out, services_.memory) {}
 
 MixerModule::~MixerModule() {
   if (current_ != nullptr) {
@@ -54,8 +56,7 @@ void MixerModule::PrepareModule() {
       throw EWaveMixError("Error registering class #" + std::to_string(error));
     }
   }
-  free_entries_ = nullptr;
-  for (TMixPlayEntry& entry : pool_) ReturnEntry(&entry);
+  entries_.Refill();
 }
 
 HMIXSESSION MixerModule::WaveMixInit() {
@@ -76,68 +77,14 @@ HMIXSESSION MixerModule::WaveMixConfigureInit(const TMixConfig* config) {
   current_ = session;
   session->Magic1 = kSessionMagic;
   session->Magic2 = kSessionMagic;
-  session->ChannelHeads.fill(ClosedChannel());
   session->Format = kDefaultFormat;
-  ApplySettings(*session, config);
+  try {
+    ApplySettings(*session, services_.ini, services_.wave_out, config);
+  } catch (const EWaveMixError&) {
+    FreeSession(session);
+    throw;
+  }
   return session;
-}
-
-void MixerModule::ApplySettings(TMixSession& session, const TMixConfig* config) {
-  IniReader& ini = services_.ini;
-  const DefaultSettings defaults = ReadDefaultSettings(ini);
-  std::strcpy(session.DeviceName, "default");
-
-  const std::uint32_t devices = services_.wave_out.waveOutGetNumDevs();
-  std::uint32_t device = ini.GetPrivateProfileIntA("general", "WaveOutDevice", -1, kMixerIniFile);
-  if (device >= devices) device = WAVE_MAPPER;
-  session.DeviceId = static_cast<std::int32_t>(device);
-
-  WAVEOUTCAPS caps;
-  if (services_.wave_out.waveOutGetDevCapsA(device, &caps) != MMSYSERR_NOERROR) {
-    caps = WAVEOUTCAPS{};
-    std::strcpy(caps.szPname, "Unknown Device");
-  }
-  caps.szPname[sizeof caps.szPname - 1] = '\0';
-  const std::string name = caps.szPname;
-  if ((caps.dwSupport & WAVECAPS_SYNC) != 0) {
-    FreeSession(&session);
-    throw EWaveMixError(name + " is a syncronous (blocking) " +
-                        "wave output device.  This will not permit audio to play while other " +
-                        "applications are running");
-  }
-  if (ini.GetPrivateProfileIntA("not compatible", name, 0, kMixerIniFile) != 0) {
-    FreeSession(&session);
-    throw EWaveMixError(name + " is not compatible with " + "the realtime wavemixer");
-  }
-
-  std::strcpy(session.DeviceName, name.c_str());
-  const auto device_value = [&](const char* key, std::uint32_t fallback) {
-    return ini.GetPrivateProfileIntA(name, key, static_cast<std::int32_t>(fallback), kMixerIniFile);
-  };
-  if (device_value("Remix", defaults.remix) == 2) {
-    session.RemixRoutine = &MixerModule::ShiftingRemix;
-  } else {
-    session.RemixRoutine = &MixerModule::ResettingRemix;
-  }
-  session.GoodWavePos =
-      static_cast<std::uint8_t>(device_value("GoodWavePos", defaults.good_wave_pos));
-  session.BlockCount = BlockCountOf(device_value("WaveBlocks", defaults.wave_blocks));
-
-  if (config != nullptr && (config->dwFlags & MixConfigChannels) != 0 && config->wChannels > 1 &&
-      caps.wChannels > 1) {
-    session.Format.nChannels = 2;
-    session.Format.nBlockAlign = 2;
-  }
-  std::uint32_t rate_code = device_value("SamplesPerSec", defaults.samples_per_sec);
-  if (config != nullptr && (config->dwFlags & MixConfigSamplingRate) != 0 &&
-      IsRateCode(config->wSamplingRate)) {
-    rate_code = config->wSamplingRate;
-  }
-  session.Format.nSamplesPerSec = SamplesPerSecOf(rate_code);
-  session.Format.nAvgBytesPerSec = session.Format.nChannels * session.Format.nSamplesPerSec;
-  session.BlockLength = BlockLengthOf(device_value("WaveBlockLen", 0), defaults.wave_block_len,
-                                      session.Format.nSamplesPerSec, session.Format.nBlockAlign);
-  session.OffsetRoutine = &AddPositionOffset;
 }
 
 void MixerModule::FreeSession(TMixSession* session) {
@@ -150,7 +97,7 @@ void MixerModule::FreeSession(TMixSession* session) {
 void MixerModule::WaveMixActivate(HMIXSESSION handle, bool activate) {
   TMixSession& session = Validate(handle);
   if (!activate) {
-    if (session.DeviceActive) session.MixPosition = CurrentPosition(session);
+    if (session.DeviceActive) session.MixPosition = clock_.CurrentPosition(session);
     if (session.DeviceActive && session.WaveOut != 0) CloseDevice(session);
     session.DeviceActive = false;
     if (active_ == &session) active_ = nullptr;
@@ -168,7 +115,7 @@ void MixerModule::WaveMixActivate(HMIXSESSION handle, bool activate) {
     }
   }
   session.DeviceActive = true;
-  SetPosition(session, session.MixPosition);
+  clock_.SetPosition(session, session.MixPosition);
   FillAndWrite(session);
 }
 
@@ -186,7 +133,7 @@ void MixerModule::OpenDevice(TMixSession& session) {
                         std::to_string(opened & 0xFFFF));
   }
   try {
-    AllocateBlocks(device, session.BlockLength);
+    ring_.Allocate(device, session.BlockLength);
   } catch (const EWaveMixError&) {
     services_.wave_out.waveOutClose(device);
     messages.DestroyWindow(window);
@@ -198,11 +145,11 @@ void MixerModule::OpenDevice(TMixSession& session) {
 
 void MixerModule::CloseDevice(TMixSession& session) {
   WaveOut& wave_out = services_.wave_out;
-  const std::uint32_t position = CurrentPosition(session);
+  const std::uint32_t position = clock_.CurrentPosition(session);
   wave_out.waveOutReset(session.WaveOut);
-  SetPosition(session, position);
-  FreeQueuedBlocks();
-  ReleaseBlocks(session.WaveOut);
+  clock_.SetPosition(session, position);
+  ring_.FreeQueued();
+  ring_.Release(session.WaveOut);
   wave_out.waveOutClose(session.WaveOut);
   session.WaveOut = 0;
   services_.messages.DestroyWindow(session.CallbackWindow);

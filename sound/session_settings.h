@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "platform/ini_reader.h"
+#include "platform/wave_out.h"
+#include "sound/mixer_types.h"
 
 namespace kelvarok {
 
@@ -32,5 +34,11 @@ bool IsRateCode(std::uint32_t code);
 // per second, at most 4096. Always whole sample frames of block_align bytes.
 std::uint32_t BlockLengthOf(std::uint32_t device_block_len, std::uint32_t default_block_len,
                             std::uint32_t samples_per_sec, std::uint16_t block_align);
+
+// Fills a new session's device, output format, block layout and remix rule
+// from "WAVEMIX.INI", the device's capabilities and config (which may be
+// null). A device that is synchronous or listed as not compatible is refused.
+void ApplySettings(TMixSession& session, IniReader& ini, WaveOut& wave_out,
+                   const TMixConfig* config);
 
 }  // namespace kelvarok

@@ -1,5 +1,5 @@
-// Loading a RIFF WAVE from a file, a "WAVE" resource or a memory image into a
-// wave record in the session's output format, and freeing it.
+#include "sound/wave_open.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -8,14 +8,15 @@
 
 #include "platform/riff_reader.h"
 #include "sound/mixer_messages.h"
-#include "sound/mixer_module.h"
 #include "sound/wave_convert.h"
 
 namespace kelvarok {
 
+namespace {
+
 // The opened source: the mmio handle and, for a resource, the loaded
 // resource. Both are released when it goes.
-struct MixerModule::OpenedSource {
+struct OpenedSource {
   HMMIO file = nullptr;
   WaveResourceModule* module = nullptr;
   WaveResource resource;
@@ -32,8 +33,6 @@ struct MixerModule::OpenedSource {
     if (module != nullptr) module->FreeResource(resource);
   }
 };
-
-namespace {
 
 std::uint16_t Le16(const unsigned char* bytes) {
   return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
@@ -63,17 +62,10 @@ std::uint64_t BytesLeft(HMMIO file) {
 // A wave record from the mixer's memory that goes back unless handed on.
 struct WaveRecordRelease {
   MixerMemory* memory;
-  void operator()(TMixWave* wave) const {
-    if (wave->Header.lpData != nullptr) memory->Release(wave->Header.lpData);
-    wave->~TMixWave();
-    memory->Release(wave);
-  }
+  void operator()(TMixWave* wave) const { ReleaseWave(*memory, wave); }
 };
 
-}  // namespace
-
-MixerModule::OpenedSource MixerModule::OpenSource(const void* source, WaveResourceModule* module,
-                                                  std::uint32_t flags) {
+OpenedSource OpenSource(const void* source, WaveResourceModule* module, std::uint32_t flags) {
   OpenedSource opened;
   if ((flags & MixWaveFromResource) != 0) {
     const auto* name = static_cast<const char*>(source);
@@ -117,17 +109,18 @@ MixerModule::OpenedSource MixerModule::OpenSource(const void* source, WaveResour
   return opened;
 }
 
-TMixWave* MixerModule::WaveMixOpenWave(HMIXSESSION handle, const void* source,
-                                       WaveResourceModule* module, std::uint32_t flags) {
-  TMixSession& session = Validate(handle);
-  if (services_.wave_out.waveOutOpen(nullptr, static_cast<std::uint32_t>(session.DeviceId),
-                                     &session.Format, 0, WAVE_FORMAT_QUERY) != MMSYSERR_NOERROR) {
+}  // namespace
+
+TMixWave* OpenWave(const TMixSession& session, WaveOut& wave_out, MixerMemory& memory,
+                   const void* source, WaveResourceModule* module, std::uint32_t flags) {
+  if (wave_out.waveOutOpen(nullptr, static_cast<std::uint32_t>(session.DeviceId), &session.Format,
+                           0, WAVE_FORMAT_QUERY) != MMSYSERR_NOERROR) {
     throw EWaveMixError("The waveform device can\u00B4t play this format");
   }
-  void* memory = services_.memory.Allocate(sizeof(TMixWave));
-  if (memory == nullptr) throw EWaveMixError(kOutOfMemoryMessage);
-  std::unique_ptr<TMixWave, WaveRecordRelease> wave(new (memory) TMixWave{},
-                                                    WaveRecordRelease{&services_.memory});
+  void* record = memory.Allocate(sizeof(TMixWave));
+  if (record == nullptr) throw EWaveMixError(kOutOfMemoryMessage);
+  std::unique_ptr<TMixWave, WaveRecordRelease> wave(new (record) TMixWave{},
+                                                    WaveRecordRelease{&memory});
 
   const OpenedSource opened = OpenSource(source, module, flags);
   HMMIO file = opened.file;
@@ -160,7 +153,7 @@ TMixWave* MixerModule::WaveMixOpenWave(HMIXSESSION handle, const void* source,
   // A size beyond the source's end can only be read short; it is refused
   // before anything that large is allocated.
   if (BytesLeft(file) < data_chunk.cksize) throw EWaveMixError("Failed to read data chunk");
-  MixBuffer samples = AllocateSamples(services_.memory, data_chunk.cksize);
+  MixBuffer samples = AllocateSamples(memory, data_chunk.cksize);
   if (mmioRead(file, reinterpret_cast<char*>(samples.data()),
                static_cast<std::int32_t>(samples.size())) !=
       static_cast<std::int32_t>(samples.size())) {
@@ -171,7 +164,7 @@ TMixWave* MixerModule::WaveMixOpenWave(HMIXSESSION handle, const void* source,
       std::max(FrameBytes(wave->Format), std::size_t{session.Format.nBlockAlign})) {
     throw EWaveMixError(kFormatNotSupportedMessage);
   }
-  samples = ConvertWave(std::move(samples), wave->Format, session.Format, services_.memory);
+  samples = ConvertWave(std::move(samples), wave->Format, session.Format, memory);
   if (samples.size() == 0) throw EWaveMixError("Failed to convert wave format");
 
   wave->Header.dwBufferLength = static_cast<std::uint32_t>(samples.size());
@@ -187,47 +180,10 @@ TMixWave* MixerModule::WaveMixOpenWave(HMIXSESSION handle, const void* source,
   return wave.release();
 }
 
-void MixerModule::WaveMixFreeWave(HMIXSESSION handle, TMixWave* wave) {
-  TMixSession& session = Validate(handle);
-  if (wave == nullptr) throw EWaveMixError("The given pointer was not valid");
-  for (TMixPlayEntry*& head : session.ChannelHeads) {
-    if (head == ClosedChannel()) continue;
-    for (TMixPlayEntry** link = &head; *link != nullptr;) {
-      TMixPlayEntry* entry = *link;
-      if (entry->Wave != wave) {
-        link = &entry->Next;
-        continue;
-      }
-      *link = entry->Next;
-      ReturnEntry(entry);
-    }
-  }
-  DropPendingPlays(session, wave);
-  WaveRecordRelease{&services_.memory}(wave);
-}
-
-// Requests for the wave that still wait are dropped too, so that none is ever
-// scheduled with freed samples.
-void MixerModule::DropPendingPlays(TMixSession& session, const TMixWave* wave) {
-  TMixPlayEntry* newest = session.PendingPlays;
-  if (newest == nullptr) return;
-  TMixPlayEntry* kept_newest = nullptr;
-  TMixPlayEntry* kept_oldest = nullptr;
-  TMixPlayEntry* entry = newest->Next;
-  for (bool done = false; !done;) {
-    TMixPlayEntry* next = entry->Next;
-    done = entry == newest;
-    if (entry->Wave == wave) {
-      ReturnEntry(entry);
-    } else {
-      if (kept_oldest == nullptr) kept_oldest = entry;
-      if (kept_newest != nullptr) kept_newest->Next = entry;
-      kept_newest = entry;
-    }
-    entry = next;
-  }
-  if (kept_newest != nullptr) kept_newest->Next = kept_oldest;
-  session.PendingPlays = kept_newest;
+void ReleaseWave(MixerMemory& memory, TMixWave* wave) {
+  if (wave->Header.lpData != nullptr) memory.Release(wave->Header.lpData);
+  wave->~TMixWave();
+  memory.Release(wave);
 }
 
 }  // namespace kelvarok

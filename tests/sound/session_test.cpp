@@ -83,7 +83,7 @@ TEST(MixerSession, SettingsComeFromTheIniSectionsAndTheConfigRecord) {
     EXPECT_STREQ(session->DeviceName, "Virtual Wave Out");
     EXPECT_EQ(session->RemixRoutine == &MixerModule::ShiftingRemix, c.shifting);
     EXPECT_EQ(session->GoodWavePos, c.good_wave_pos);
-    for (TMixPlayEntry* head : session->ChannelHeads) EXPECT_EQ(head, ClosedChannel());
+    for (const PlayList& channel : session->ChannelHeads) EXPECT_EQ(channel, ClosedChannel());
     rig.mixer.WaveMixCloseSession(session);
   }
 }
