@@ -95,12 +95,9 @@ void TForm1::ConnectMenu() {
   };
   on(menu_.N1Playerstart1, [this] { StartGame(&GameFlow::N1Playerstart1Click); });
   on(menu_.N2Playerstart1, [this] { StartGame(&GameFlow::N2Playerstart1Click); });
-  on(menu_.Pause1, [this] {
-    // Triggering a checkable action has already flipped its check; the flow
-    // owns the toggle, so the flip is undone before the flow makes it.
-    menu_.Pause1->setChecked(!menu_.Pause1->isChecked());
-    flow_.Pause1Click();
-  });
+  // Triggering the checkable action flips its check mark itself; the flow's
+  // toggle then sets the very same state.
+  on(menu_.Pause1, [this] { flow_.Pause1Click(); });
   on(menu_.Quitgame1, [this] { flow_.Quitgame1Click(); });
   on(menu_.Highscores1, [this] { flow_.Highscores1Click(); });
   on(menu_.Exit1, [this] { flow_.Exit1Click(); });
@@ -155,10 +152,7 @@ void TForm1::Defaultwindowsize1Click() {
 }
 
 void TForm1::Contents1Click() {
-  // The help window takes the focus inside the program, where a running game
-  // would go on unseen: it pauses as when the player switches to another
-  // program.
-  if (menu_.Pause1->isEnabled() && !menu_.Pause1->isChecked()) flow_.Pause1Click();
+  flow_.HelpShown();
   if (!Help_->isVisible()) CentreOver(*Help_, *this);
   Help_->ShowContents();
 }
@@ -230,14 +224,6 @@ void TForm1::SetMenuEnabled(MenuItem item, bool enabled) {
 
 void TForm1::SetMenuChecked(MenuItem item, bool checked) {
   menu_.Item(item)->setChecked(checked);
-}
-
-bool TForm1::MenuChecked(MenuItem item) {
-  return menu_.Item(item)->isChecked();
-}
-
-bool TForm1::MenuEnabled(MenuItem item) {
-  return menu_.Item(item)->isEnabled();
 }
 
 void TForm1::SetPanelCaption(StatusPanel panel, const std::string& text) {

@@ -66,8 +66,6 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void SetCaption(const std::string& text) override;
   void SetMenuEnabled(MenuItem item, bool enabled) override;
   void SetMenuChecked(MenuItem item, bool checked) override;
-  bool MenuChecked(MenuItem item) override;
-  bool MenuEnabled(MenuItem item) override;
   void SetPanelCaption(StatusPanel panel, const std::string& text) override;
   void SetPanelFontColour(StatusPanel panel, Pixel colour) override;
   bool InputQuery(const std::string& caption, const std::string& prompt,

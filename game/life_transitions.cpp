@@ -24,11 +24,11 @@ void GameFlow::LifeIntro() {
 }
 
 void GameFlow::TurnPrompt() {
-  host_.SetMenuEnabled(MenuItem::Pause1, false);
+  menu_.SetEnabled(MenuItem::Pause1, false);
   // Drawn over the field as the crash left it.
   DrawMessage(PlayerLine(state_.CurPlayer), kPressEnterLine);
   WaitForEnter();
-  host_.SetMenuEnabled(MenuItem::Pause1, true);
+  menu_.SetEnabled(MenuItem::Pause1, true);
 }
 
 void GameFlow::CrashSequence() {

@@ -19,7 +19,7 @@ constexpr std::uint32_t kFirstFrame = 2001;
 
 class SessionTest : public FlowTest {
  protected:
-  bool Enabled(MenuItem item) { return host.MenuEnabled(item); }
+  bool Enabled(MenuItem item) { return flow->Menu().Enabled(item); }
   // The first frame stops the game, after `change` has run.
   void StopAfterFirstFrame(std::function<void()> change = {}) {
     onFrame = [this, change](const PlayedFrame&) {
@@ -72,7 +72,7 @@ TEST_F(SessionTest, QuitWhilePausedLiftsThePauseAndEndsAfterOneMoreFrame) {
                                   [](const PlayedFrame& f) { return f.start > 3040; });
   ASSERT_EQ(late, 1);
   EXPECT_EQ(frames.back().start, 9000u);
-  EXPECT_FALSE(host.MenuChecked(MenuItem::Pause1));
+  EXPECT_FALSE(flow->Paused());
   EXPECT_THAT(messages(), ElementsAre("Player 1|Round 1", "Pause|", "Game Over|"));
 }
 
@@ -296,11 +296,11 @@ TEST_F(SessionTest, ARefusedCloseLeavesTheGameAsItWas) {
     state().Score[1] = 500;
     for (const bool paused : {false, true}) {
       if (frames.size() != (paused ? 6u : 5u)) continue;
-      host.SetMenuChecked(MenuItem::Pause1, paused);
+      if (paused) flow->Pause1Click();
       EXPECT_FALSE(flow->FormCloseQuery([] { return false; }));
-      EXPECT_EQ(host.MenuChecked(MenuItem::Pause1), paused);
+      EXPECT_EQ(flow->Paused(), paused);
       EXPECT_FALSE(state().GameOver);
-      host.SetMenuChecked(MenuItem::Pause1, false);
+      if (paused) flow->Pause1Click();
     }
   };
   Script(
@@ -317,7 +317,7 @@ TEST_F(SessionTest, ExitEndsTheGameAndClosesTheWindow) {
   Script("0 menu N1Playerstart1\n2500 menu Pause1\n3000 menu Exit1");
   Run();
   EXPECT_TRUE(host.Closed());
-  EXPECT_FALSE(host.MenuChecked(MenuItem::Pause1));
+  EXPECT_FALSE(flow->Paused());
   EXPECT_EQ(frames.back().start, 3000u);
 }
 
@@ -336,12 +336,11 @@ TEST_F(SessionTest, ClosingDuringATurnPromptStillWaitsForEnter) {
 TEST_F(SessionTest, APauseChosenInTheLastCrashFrameDoesNotFreezeTheNextGame) {
   onFrame = [this](const PlayedFrame& f) {
     if (f.phase == FramePhase::Play) state().ShipHit = true;
-    if (FramesIn(FramePhase::Crash) == 150 && f.phase == FramePhase::Crash)
-      host.SetMenuChecked(MenuItem::Pause1, true);
+    if (FramesIn(FramePhase::Crash) == 150 && f.phase == FramePhase::Crash) flow->Pause1Click();
   };
   Script("0 menu N1Playerstart1");
   Run();
-  EXPECT_FALSE(host.MenuChecked(MenuItem::Pause1));
+  EXPECT_FALSE(flow->Paused());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/game_flow.h"
+#include "game/game_menu.h"
 #include "game/game_state.h"
 #include "game/hiscores.h"
 #include "tools/sim/json_writer.h"
@@ -16,8 +17,9 @@ namespace kelvarok::sim {
 
 class Trace {
  public:
-  Trace(std::ostream& out, const GameState& state, VirtualHost& host, const HiScoreTable& hiscores)
-      : out_(out), state_(state), host_(host), hiscores_(hiscores) {}
+  Trace(std::ostream& out, const GameState& state, const GameMenu& menu, VirtualHost& host,
+        const HiScoreTable& hiscores)
+      : out_(out), state_(state), menu_(menu), host_(host), hiscores_(hiscores) {}
 
   void Frame(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock);
   void Message(const std::string& first, const std::string& second);
@@ -34,6 +36,7 @@ class Trace {
 
   std::ostream& out_;
   const GameState& state_;
+  const GameMenu& menu_;
   VirtualHost& host_;
   const HiScoreTable& hiscores_;
   JsonWriter json_;

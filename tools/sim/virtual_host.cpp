@@ -141,7 +141,7 @@ void VirtualHost::Deliver(const ScriptEvent& event) {
 }
 
 void VirtualHost::ChooseMenuItem(MenuItem item) {
-  if (!MenuEnabled(item)) return;  // as in the real menu
+  if (!flow_->Menu().Enabled(item)) return;  // as in the real menu
   switch (item) {
     case MenuItem::N1Playerstart1:
       flow_->N1Playerstart1Click();
@@ -167,20 +167,6 @@ void VirtualHost::ChooseMenuItem(MenuItem item) {
 void VirtualHost::SetCaption(const std::string& text) {
   caption = text;
   listener().CaptionSet(text);
-}
-
-void VirtualHost::SetMenuEnabled(MenuItem item, bool enabled) {
-  MenuState& state = menu_[Index(item)];
-  if (state.enabled == enabled) return;
-  state.enabled = enabled;
-  listener().MenuChanged();
-}
-
-void VirtualHost::SetMenuChecked(MenuItem item, bool checked) {
-  MenuState& state = menu_[Index(item)];
-  if (state.checked == checked) return;
-  state.checked = checked;
-  listener().MenuChanged();
 }
 
 void VirtualHost::SetPanelCaption(StatusPanel panel, const std::string& text) {

@@ -4,7 +4,6 @@
 // allows and always the same way.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -84,10 +83,9 @@ class VirtualHost final : public FlowHost {
   KeyState& Keys() override { return keys; }
   Joystick& Joysticks() override { return joysticks; }
   void SetCaption(const std::string& text) override;
-  void SetMenuEnabled(MenuItem item, bool enabled) override;
-  void SetMenuChecked(MenuItem item, bool checked) override;
-  bool MenuChecked(MenuItem item) override { return menu_[Index(item)].checked; }
-  bool MenuEnabled(MenuItem item) override { return menu_[Index(item)].enabled; }
+  // The flow pushes only changes: each is a menu event.
+  void SetMenuEnabled(MenuItem, bool) override { listener().MenuChanged(); }
+  void SetMenuChecked(MenuItem, bool) override { listener().MenuChanged(); }
   void SetPanelCaption(StatusPanel panel, const std::string& text) override;
   void SetPanelFontColour(StatusPanel panel, Pixel colour) override;
   bool InputQuery(const std::string& caption, const std::string& prompt,
@@ -118,12 +116,6 @@ class VirtualHost final : public FlowHost {
   std::vector<HiScoreCells> hiscoreWindows;
 
  private:
-  struct MenuState {
-    bool enabled;
-    bool checked;
-  };
-  static std::size_t Index(MenuItem item) { return static_cast<std::size_t>(item); }
-
   bool DeliverDue();
   void Deliver(const ScriptEvent& event);
   void ChooseMenuItem(MenuItem item);
@@ -144,9 +136,6 @@ class VirtualHost final : public FlowHost {
   std::uint32_t lastProgress_ = 0;
   std::deque<std::optional<std::string>> answers_;  // nullopt: cancel
   bool closed_ = false;
-  // The Game menu as the main window is created.
-  std::array<MenuState, 6> menu_{
-      {{true, false}, {true, false}, {false, false}, {false, false}, {true, false}, {true, false}}};
 
   HostListener& listener() { return listener_ != nullptr ? *listener_ : silent_; }
 };
