@@ -37,6 +37,7 @@ bool IsKeyEvent(const QEvent& event) {
 
 TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
     : options_(std::move(options)),
+      sounds_(options_.sounds ? *options_.sounds : silence_),
       fieldText_(RegisteredFieldFont(), kYellow),
       settings_(options_.store ? options_.store->Load() : StoredSettings{}),
       world_(sprites, settings_.game, *this, options_.seed),
@@ -49,7 +50,8 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   AboutForm_ = std::make_unique<TAboutForm>(
       Help_->Page(), [](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
   SoundForm_ = std::make_unique<TSoundForm>(
-      settings_.game, [this](int n) { SoundEffect(n); }, [this] { ApplySoundVolume(); }, this);
+      settings_.game, [this](Effect effect) { SoundEffect(effect); },
+      [this] { ApplySoundVolume(); }, this);
   JSForm_ = std::make_unique<TJSForm>(settings_.game, this);
   KBForm_ = std::make_unique<TKBForm>(settings_.game, this);
 
@@ -59,7 +61,7 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   if (options_.followFocus) {
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::FollowApplicationState);
   }
-  if (SoundAvailable()) options_.sounds->LoadEffects();
+  sounds_.LoadEffects();
 }
 
 TForm1::~TForm1() {
@@ -131,7 +133,7 @@ void TForm1::StartGame(void (GameFlow::*start)()) {
 }
 
 void TForm1::Sound1Click() {
-  if (!SoundAvailable())
+  if (!sounds_.SoundAvailable())
     QMessageBox::information(this, QApplication::applicationName(),
                              "No wave output devices available");
   SoundForm_->exec();
@@ -169,15 +171,15 @@ void TForm1::ToggleFullScreen() {
 }
 
 void TForm1::ApplySoundVolume() {
-  if (SoundAvailable()) options_.sounds->ApplySoundVolume(settings_.game.SoundVolume);
+  sounds_.ApplySoundVolume(settings_.game.SoundVolume);
 }
 
-void TForm1::SoundEffect(int n) {
-  if (SoundAvailable()) options_.sounds->SoundEffect(n);
+void TForm1::SoundEffect(Effect effect) {
+  sounds_.SoundEffect(effect);
 }
 
 void TForm1::SetSoundActivated(bool activated) {
-  if (SoundAvailable()) options_.sounds->SetActivated(activated);
+  sounds_.SetActivated(activated);
 }
 
 // --- Messages --------------------------------------------------------------
@@ -291,7 +293,8 @@ bool TForm1::FormCloseQuery() {
 }
 
 bool TForm1::SaveAtClose() {
-  if (SoundAvailable()) options_.sounds->RestoreSystemVolume();
+  // A sound whose effects could not be loaded has been given up entirely.
+  if (sounds_.SoundAvailable()) sounds_.RestoreSystemVolume();
   settings_.FormWidth = remembered_.width();
   settings_.FormHeight = remembered_.height();
   settings_.FormMaximized = windowState().testFlag(Qt::WindowMaximized);

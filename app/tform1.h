@@ -22,7 +22,7 @@
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"
-#include "sound/game_sounds.h"
+#include "sound/effect_sink.h"
 
 namespace kelvarok {
 
@@ -31,8 +31,8 @@ struct TForm1Options {
   // them in memory only (the demo).
   const SettingsStore* store = nullptr;
   std::uint64_t seed = 0;
-  // The game's sound; nullptr or one without a mixer: no wave output device.
-  GameSounds* sounds = nullptr;
+  // The game's sound; nullptr: none at all, as without a wave output device.
+  EffectSink* sounds = nullptr;
   // Whether losing the application focus pauses the game (not in the demo,
   // whose autopilot never lifts a pause).
   bool followFocus = true;
@@ -58,7 +58,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   KeyState& Keys() override { return keys_; }
   Joystick& Joysticks() override { return options_.joysticks ? *options_.joysticks : noJoysticks_; }
   void InvalidateField() override;
-  void SoundEffect(int n) override;
+  void SoundEffect(Effect effect) override;
   void ProcessMessages() override;
   void WaitForMessages(std::uint32_t timeout_ms) override;
   Clock& clock() override;
@@ -129,9 +129,10 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void Contents1Click();
   void ToggleFullScreen();
   void FollowApplicationState(Qt::ApplicationState state);
-  bool SoundAvailable() const { return options_.sounds && options_.sounds->SoundAvailable(); }
 
   TForm1Options options_;
+  SilentEffectSink silence_;
+  EffectSink& sounds_;
   SteadyClock clock_;
   KeyTable keys_;
   KeyFeeder keyFeeder_{keys_};

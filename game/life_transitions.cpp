@@ -33,7 +33,7 @@ void GameFlow::TurnPrompt() {
 
 void GameFlow::CrashSequence() {
   RestoreField();  // also wipes the missiles, which are not drawn again
-  if (world_.settings().CrashSounds) host_.SoundEffect(0);
+  world_.PlayEffect(Effect::Explosion);
   TShip& ship = state_.CurShip();
   ship.Heading /= 2;  // the 36 headings onto the 18 debris pictures
   for (int frame = 0; frame < kCrashFrames; ++frame) {

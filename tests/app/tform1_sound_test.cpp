@@ -61,7 +61,7 @@ class TForm1SoundTest : public ::testing::Test {
 };
 
 TEST_F(TForm1SoundTest, StartUpLoadsTheEffectsAndAppliesTheStoredVolume) {
-  for (int n = 0; n < kGameEffectCount; ++n) EXPECT_NE(sounds_->EffectWave(n), nullptr) << n;
+  for (int n = 0; n < kEffectCount; ++n) EXPECT_NE(sounds_->EffectWave(n), nullptr) << n;
   EXPECT_EQ(Volume(), GameSounds::WaveVolume(70));  // 45874 on both channels
   EXPECT_TRUE(reports_.empty());
 }
@@ -82,7 +82,7 @@ TEST_F(TForm1SoundTest, FocusDeactivatesAndActivatesTheMixer) {
   EXPECT_TRUE(sounds_->Activated());
   window_->flow().AppOnDeactivate();
   EXPECT_FALSE(sounds_->Activated());
-  window_->SoundEffect(0);  // in the background: dropped
+  window_->SoundEffect(Effect::Explosion);  // in the background: dropped
   RunFor(300);
   EXPECT_FALSE(Heard());
   window_->flow().AppOnActivate();

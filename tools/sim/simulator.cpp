@@ -119,8 +119,8 @@ void Simulator::CaptionSet(const std::string& text) {
   if (trace_) trace_->Caption(text);
 }
 
-void Simulator::SoundPlayed(int n) {
-  if (trace_) trace_->Sound(n);
+void Simulator::SoundPlayed(Effect effect) {
+  if (trace_) trace_->Sound(effect);
 }
 
 void Simulator::MenuChanged() {

@@ -111,8 +111,8 @@ void Trace::Caption(const std::string& text) {
   WriteLine();
 }
 
-void Trace::Sound(int n) {
-  BeginEvent("sound").Int("n", n).EndObject();
+void Trace::Sound(Effect effect) {
+  BeginEvent("sound").Int("n", EffectNumber(effect)).EndObject();
   WriteLine();
 }
 

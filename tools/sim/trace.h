@@ -25,7 +25,7 @@ class Trace {
   void Message(const std::string& first, const std::string& second);
   void Restore();
   void Caption(const std::string& text);
-  void Sound(int n);
+  void Sound(Effect effect);
   void Menu();
   void Prompt(const std::string& prompt, const std::string* answer);
   void HiScores();

@@ -205,10 +205,10 @@ void VirtualHost::CloseMainWindow() {
   flow_->FormCloseQuery([] { return true; });  // nothing to save here
 }
 
-void VirtualHost::SoundEffect(int n) {
-  sounds.push_back(n);
-  listener().SoundPlayed(n);
-  if (sound_ != nullptr) sound_->SoundEffect(n);
+void VirtualHost::SoundEffect(Effect effect) {
+  sounds.push_back(effect);
+  listener().SoundPlayed(effect);
+  if (sound_ != nullptr) sound_->SoundEffect(effect);
 }
 
 }  // namespace kelvarok::sim

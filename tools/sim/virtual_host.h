@@ -25,7 +25,7 @@ class HostListener {
  public:
   virtual ~HostListener() = default;
   virtual void CaptionSet(const std::string& /*text*/) {}
-  virtual void SoundPlayed(int /*n*/) {}
+  virtual void SoundPlayed(Effect /*effect*/) {}
   virtual void MenuChanged() {}
   // answer is nullptr when the prompt was cancelled.
   virtual void Prompted(const std::string& /*prompt*/, const std::string* /*answer*/) {}
@@ -43,7 +43,7 @@ class HostListener {
 class HostSound {
  public:
   virtual ~HostSound() = default;
-  virtual void SoundEffect(int n) = 0;
+  virtual void SoundEffect(Effect effect) = 0;
   virtual void SetActivated(bool activated) = 0;
   // The clock has just moved on by one millisecond.
   virtual void ClockTicked() = 0;
@@ -94,7 +94,7 @@ class VirtualHost final : public FlowHost {
   void CloseMainWindow() override;
   void SetSoundActivated(bool activated) override;
   void InvalidateField() override { ++invalidations; }
-  void SoundEffect(int n) override;
+  void SoundEffect(Effect effect) override;
 
   std::uint32_t now() { return clock_.timeGetTime(); }
 
@@ -106,7 +106,7 @@ class VirtualHost final : public FlowHost {
   std::map<StatusPanel, Pixel> panelColours;
   bool soundActivated = true;
   int invalidations = 0;
-  std::vector<int> sounds;
+  std::vector<Effect> sounds;
   struct PromptShown {
     std::string caption;
     std::string prompt;
