@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -38,6 +37,8 @@ bool IsKeyEvent(const QEvent& event) {
 TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
     : options_(std::move(options)),
       sounds_(options_.sounds ? *options_.sounds : silence_),
+      clock_(options_.clock ? *options_.clock : steadyClock_),
+      wait_(options_.wait ? *options_.wait : eventLoopWait_),
       fieldText_(RegisteredFieldFont(), kYellow),
       settings_(options_.store ? options_.store->Load() : StoredSettings{}),
       world_(sprites, settings_.game, *this, options_.seed),
@@ -193,25 +194,9 @@ void TForm1::ProcessMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-Clock& TForm1::clock() {
-  if (options_.virtualClock) return *options_.virtualClock;
-  return clock_;
-}
-
 void TForm1::WaitForMessages(std::uint32_t timeout_ms) {
   if (messageHook_) messageHook_();
-  if (options_.virtualClock) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    options_.virtualClock->Advance(timeout_ms);
-    return;
-  }
-  // The timer is the deadline: its event ends the wait if nothing else does,
-  // and the thread sleeps in the event dispatcher until then.
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  deadline.setTimerType(Qt::PreciseTimer);
-  deadline.start(static_cast<int>(timeout_ms));
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  wait_.WaitForMessages(timeout_ms);
 }
 
 // --- Caption, menu, status bar --------------------------------------------

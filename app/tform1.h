@@ -16,6 +16,7 @@
 #include "app/help_window.h"
 #include "app/key_mapping.h"
 #include "app/main_menu.h"
+#include "app/message_wait.h"
 #include "app/qt_text/qt_text_painter.h"
 #include "app/settings_store.h"
 #include "app/status_bar.h"
@@ -41,9 +42,10 @@ struct TForm1Options {
   QString helpFile;
   // The joysticks the game polls; nullptr: none is ever plugged in.
   Joystick* joysticks = nullptr;
-  // Runs the game on this clock instead of the steady one (tests): a wait
-  // handles what is pending and moves the clock on instead of sleeping.
-  VirtualClock* virtualClock = nullptr;
+  // The clock the game runs on and how the window waits for messages;
+  // nullptr: the steady clock and Qt's event loop.
+  Clock* clock = nullptr;
+  MessageWait* wait = nullptr;
 };
 
 class TForm1 final : public QMainWindow, public FlowHost {
@@ -61,7 +63,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void SoundEffect(Effect effect) override;
   void ProcessMessages() override;
   void WaitForMessages(std::uint32_t timeout_ms) override;
-  Clock& clock() override;
+  Clock& clock() override { return clock_; }
   TextPainter& FieldText() override { return fieldText_; }
   void SetCaption(const std::string& text) override;
   void SetMenuEnabled(MenuItem item, bool enabled) override;
@@ -133,7 +135,10 @@ class TForm1 final : public QMainWindow, public FlowHost {
   TForm1Options options_;
   SilentEffectSink silence_;
   EffectSink& sounds_;
-  SteadyClock clock_;
+  SteadyClock steadyClock_;
+  EventLoopWait eventLoopWait_;
+  Clock& clock_;
+  MessageWait& wait_;
   KeyTable keys_;
   KeyFeeder keyFeeder_{keys_};
   ScriptedJoysticks noJoysticks_;  // reports every joystick unplugged

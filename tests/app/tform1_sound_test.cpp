@@ -11,6 +11,7 @@
 #include "app/tform1.h"
 #include "assets/sprites.h"
 #include "sound/game_sounds.h"
+#include "tests/app/virtual_clock_wait.h"
 #include "tests/sound/mixer_rig.h"
 
 namespace kelvarok {
@@ -27,7 +28,8 @@ class TForm1SoundTest : public ::testing::Test {
                     true);
     TForm1Options options;
     options.store = &store_;
-    options.virtualClock = &clock_;
+    options.clock = &clock_;
+    options.wait = &wait_;
     options.sounds = &*sounds_;
     static const SpriteSet sprites = LoadSprites();
     window_ = std::make_unique<TForm1>(sprites, options);
@@ -54,6 +56,7 @@ class TForm1SoundTest : public ::testing::Test {
   QTemporaryDir dir_;
   SettingsStore store_{dir_.filePath("Kelvarok.conf")};
   VirtualClock clock_;
+  VirtualClockWait wait_{clock_};
   testing::MixerRig rig_;
   std::optional<GameSounds> sounds_;
   std::vector<std::string> reports_;
