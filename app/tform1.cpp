@@ -13,6 +13,12 @@
 
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
+#include "app/dialogs/taboutform.h"
+#include "app/dialogs/thsform.h"
+#include "app/dialogs/tjsform.h"
+#include "app/dialogs/tkbform.h"
+#include "app/dialogs/tsoundform.h"
+#include "app/help_window.h"
 #include "app/latin1_text.h"
 #include "app/qt_text/embedded_fonts.h"
 

@@ -7,13 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/dialogs/taboutform.h"
-#include "app/dialogs/thsform.h"
-#include "app/dialogs/tjsform.h"
-#include "app/dialogs/tkbform.h"
-#include "app/dialogs/tsoundform.h"
 #include "app/field_view.h"
-#include "app/help_window.h"
 #include "app/key_mapping.h"
 #include "app/main_menu.h"
 #include "app/message_wait.h"
@@ -26,6 +20,13 @@
 #include "sound/effect_sink.h"
 
 namespace kelvarok {
+
+class HelpWindow;
+class TAboutForm;
+class THSForm;
+class TJSForm;
+class TKBForm;
+class TSoundForm;
 
 struct TForm1Options {
   // Where settings and the table are loaded from and saved to; nullptr keeps

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/dialogs/tsoundform.h"
 #include "app/tform1.h"
 #include "assets/sprites.h"
 #include "sound/game_sounds.h"

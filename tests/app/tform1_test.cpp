@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "app/dialogs/tsoundform.h"
+#include "app/help_window.h"
 #include "assets/sprites.h"
 #include "tests/app/virtual_clock_wait.h"
 
