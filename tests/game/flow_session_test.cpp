@@ -53,6 +53,32 @@ TEST_F(SessionTest, MenuItemsFollowTheGame) {
   EXPECT_EQ(host.caption, "Kelvarok 2.10");
 }
 
+// The window hears of each change of the menu once, after the flow has made
+// it: no push repeats the menu as it stood.
+TEST_F(SessionTest, EveryMenuPushIsAChange) {
+  struct Snapshots : sim::HostListener {
+    explicit Snapshots(const GameMenu& m) : menu(m) {}
+    void MenuChanged() override {
+      std::vector<bool> now;
+      for (const MenuItem item : sim::kMenuItems) {
+        now.push_back(menu.Enabled(item));
+        now.push_back(menu.Checked(item));
+      }
+      seen.push_back(now);
+    }
+    const GameMenu& menu;
+    std::vector<std::vector<bool>> seen;
+  } snapshots(flow->Menu());
+  host.SetListener(&snapshots);
+  Script(
+      "0 menu N2Playerstart1\n3000 menu Pause1\n3500 focus lost\n4000 menu Pause1\n"
+      "5000 menu Quitgame1\n");
+  Run();
+  ASSERT_GT(snapshots.seen.size(), 6u);
+  for (std::size_t i = 1; i < snapshots.seen.size(); ++i)
+    EXPECT_NE(snapshots.seen[i], snapshots.seen[i - 1]) << i;
+}
+
 TEST_F(SessionTest, QuitDuringTheIntroPlaysNoFrame) {
   Script("0 menu N1Playerstart1\n1000 menu Quitgame1");
   Run();
