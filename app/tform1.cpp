@@ -8,12 +8,17 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
+#include "app/dialogs/taboutform.h"
+#include "app/dialogs/thsform.h"
+#include "app/dialogs/tjsform.h"
+#include "app/dialogs/tkbform.h"
+#include "app/dialogs/tsoundform.h"
+#include "app/help_window.h"
 #include "qt/text/embedded_fonts.h"
 #include "qt/text/latin1_text.h"
 
@@ -37,6 +42,9 @@ bool IsKeyEvent(const QEvent& event) {
 
 TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
     : options_(std::move(options)),
+      sounds_(options_.sounds ? *options_.sounds : silence_),
+      clock_(options_.clock ? *options_.clock : steadyClock_),
+      wait_(options_.wait ? *options_.wait : eventLoopWait_),
       fieldText_(RegisteredFieldFont(), kYellow),
       settings_(options_.store ? options_.store->Load() : StoredSettings{}),
       world_(sprites, settings_.game, *this, options_.seed),
@@ -49,7 +57,8 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   AboutForm_ = std::make_unique<TAboutForm>(
       Help_->Page(), [](const QUrl& url) { QDesktopServices::openUrl(url); }, this);
   SoundForm_ = std::make_unique<TSoundForm>(
-      settings_.game, [this](int n) { SoundEffect(n); }, [this] { ApplySoundVolume(); }, this);
+      settings_.game, [this](Effect effect) { SoundEffect(effect); },
+      [this] { ApplySoundVolume(); }, this);
   JSForm_ = std::make_unique<TJSForm>(settings_.game, this);
   KBForm_ = std::make_unique<TKBForm>(settings_.game, this);
 
@@ -59,7 +68,7 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
   if (options_.followFocus) {
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::FollowApplicationState);
   }
-  if (SoundAvailable()) options_.sounds->LoadEffects();
+  sounds_.LoadEffects();
 }
 
 TForm1::~TForm1() {
@@ -95,12 +104,9 @@ void TForm1::ConnectMenu() {
   };
   on(menu_.N1Playerstart1, [this] { StartGame(&GameFlow::N1Playerstart1Click); });
   on(menu_.N2Playerstart1, [this] { StartGame(&GameFlow::N2Playerstart1Click); });
-  on(menu_.Pause1, [this] {
-    // Triggering a checkable action has already flipped its check; the flow
-    // owns the toggle, so the flip is undone before the flow makes it.
-    menu_.Pause1->setChecked(!menu_.Pause1->isChecked());
-    flow_.Pause1Click();
-  });
+  // Triggering the checkable action flips its check mark itself; the flow's
+  // toggle then sets the very same state.
+  on(menu_.Pause1, [this] { flow_.Pause1Click(); });
   on(menu_.Quitgame1, [this] { flow_.Quitgame1Click(); });
   on(menu_.Highscores1, [this] { flow_.Highscores1Click(); });
   on(menu_.Exit1, [this] { flow_.Exit1Click(); });
@@ -134,7 +140,7 @@ void TForm1::StartGame(void (GameFlow::*start)()) {
 }
 
 void TForm1::Sound1Click() {
-  if (!SoundAvailable())
+  if (!sounds_.SoundAvailable())
     QMessageBox::information(this, QApplication::applicationName(),
                              "No wave output devices available");
   SoundForm_->exec();
@@ -155,10 +161,7 @@ void TForm1::Defaultwindowsize1Click() {
 }
 
 void TForm1::Contents1Click() {
-  // The help window takes the focus inside the program, where a running game
-  // would go on unseen: it pauses as when the player switches to another
-  // program.
-  if (menu_.Pause1->isEnabled() && !menu_.Pause1->isChecked()) flow_.Pause1Click();
+  flow_.HelpShown();
   if (!Help_->isVisible()) CentreOver(*Help_, *this);
   Help_->ShowContents();
 }
@@ -175,15 +178,15 @@ void TForm1::ToggleFullScreen() {
 }
 
 void TForm1::ApplySoundVolume() {
-  if (SoundAvailable()) options_.sounds->ApplySoundVolume(settings_.game.SoundVolume);
+  sounds_.ApplySoundVolume(settings_.game.SoundVolume);
 }
 
-void TForm1::SoundEffect(int n) {
-  if (SoundAvailable()) options_.sounds->SoundEffect(n);
+void TForm1::SoundEffect(Effect effect) {
+  sounds_.SoundEffect(effect);
 }
 
 void TForm1::SetSoundActivated(bool activated) {
-  if (SoundAvailable()) options_.sounds->SetActivated(activated);
+  sounds_.SetActivated(activated);
 }
 
 // --- Messages --------------------------------------------------------------
@@ -197,25 +200,9 @@ void TForm1::ProcessMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-Clock& TForm1::clock() {
-  if (options_.virtualClock) return *options_.virtualClock;
-  return clock_;
-}
-
 void TForm1::WaitForMessages(std::uint32_t timeout_ms) {
   if (messageHook_) messageHook_();
-  if (options_.virtualClock) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    options_.virtualClock->Advance(timeout_ms);
-    return;
-  }
-  // The timer is the deadline: its event ends the wait if nothing else does,
-  // and the thread sleeps in the event dispatcher until then.
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  deadline.setTimerType(Qt::PreciseTimer);
-  deadline.start(static_cast<int>(timeout_ms));
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  wait_.WaitForMessages(timeout_ms);
 }
 
 // --- Caption, menu, status bar --------------------------------------------
@@ -230,14 +217,6 @@ void TForm1::SetMenuEnabled(MenuItem item, bool enabled) {
 
 void TForm1::SetMenuChecked(MenuItem item, bool checked) {
   menu_.Item(item)->setChecked(checked);
-}
-
-bool TForm1::MenuChecked(MenuItem item) {
-  return menu_.Item(item)->isChecked();
-}
-
-bool TForm1::MenuEnabled(MenuItem item) {
-  return menu_.Item(item)->isEnabled();
 }
 
 void TForm1::SetPanelCaption(StatusPanel panel, const std::string& text) {
@@ -305,7 +284,8 @@ bool TForm1::FormCloseQuery() {
 }
 
 bool TForm1::SaveAtClose() {
-  if (SoundAvailable()) options_.sounds->RestoreSystemVolume();
+  // A sound whose effects could not be loaded has been given up entirely.
+  if (sounds_.SoundAvailable()) sounds_.RestoreSystemVolume();
   settings_.FormWidth = remembered_.width();
   settings_.FormHeight = remembered_.height();
   settings_.FormMaximized = windowState().testFlag(Qt::WindowMaximized);

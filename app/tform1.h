@@ -7,32 +7,34 @@
 #include <functional>
 #include <memory>
 
-#include "app/dialogs/taboutform.h"
-#include "app/dialogs/thsform.h"
-#include "app/dialogs/tjsform.h"
-#include "app/dialogs/tkbform.h"
-#include "app/dialogs/tsoundform.h"
 #include "app/field_view.h"
-#include "app/help_window.h"
 #include "app/key_mapping.h"
 #include "app/main_menu.h"
+#include "app/message_wait.h"
 #include "app/settings_store.h"
 #include "app/status_bar_widget.h"
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"
 #include "qt/text/qt_text_painter.h"
-#include "sound/game_sounds.h"
+#include "sound/effect_sink.h"
 
 namespace kelvarok {
+
+class HelpWindow;
+class TAboutForm;
+class THSForm;
+class TJSForm;
+class TKBForm;
+class TSoundForm;
 
 struct TForm1Options {
   // Where settings and the table are loaded from and saved to; nullptr keeps
   // them in memory only (the demo).
   const SettingsStore* store = nullptr;
   std::uint64_t seed = 0;
-  // The game's sound; nullptr or one without a mixer: no wave output device.
-  GameSounds* sounds = nullptr;
+  // The game's sound; nullptr: none at all, as without a wave output device.
+  EffectSink* sounds = nullptr;
   // Whether losing the application focus pauses the game (not in the demo,
   // whose autopilot never lifts a pause).
   bool followFocus = true;
@@ -41,9 +43,10 @@ struct TForm1Options {
   QString helpFile;
   // The joysticks the game polls; nullptr: none is ever plugged in.
   Joystick* joysticks = nullptr;
-  // Runs the game on this clock instead of the steady one (tests): a wait
-  // handles what is pending and moves the clock on instead of sleeping.
-  VirtualClock* virtualClock = nullptr;
+  // The clock the game runs on and how the window waits for messages;
+  // nullptr: the steady clock and Qt's event loop.
+  Clock* clock = nullptr;
+  MessageWait* wait = nullptr;
 };
 
 class TForm1 final : public QMainWindow, public FlowHost {
@@ -58,16 +61,14 @@ class TForm1 final : public QMainWindow, public FlowHost {
   KeyState& Keys() override { return keys_; }
   Joystick& Joysticks() override { return options_.joysticks ? *options_.joysticks : noJoysticks_; }
   void InvalidateField() override;
-  void SoundEffect(int n) override;
+  void SoundEffect(Effect effect) override;
   void ProcessMessages() override;
   void WaitForMessages(std::uint32_t timeout_ms) override;
-  Clock& clock() override;
+  Clock& clock() override { return clock_; }
   TextPainter& FieldText() override { return fieldText_; }
   void SetCaption(const std::string& text) override;
   void SetMenuEnabled(MenuItem item, bool enabled) override;
   void SetMenuChecked(MenuItem item, bool checked) override;
-  bool MenuChecked(MenuItem item) override;
-  bool MenuEnabled(MenuItem item) override;
   void SetPanelCaption(StatusPanel panel, const std::string& text) override;
   void SetPanelFontColour(StatusPanel panel, Pixel colour) override;
   bool InputQuery(const std::string& caption, const std::string& prompt,
@@ -131,10 +132,14 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void Contents1Click();
   void ToggleFullScreen();
   void FollowApplicationState(Qt::ApplicationState state);
-  bool SoundAvailable() const { return options_.sounds && options_.sounds->SoundAvailable(); }
 
   TForm1Options options_;
-  SteadyClock clock_;
+  SilentEffectSink silence_;
+  EffectSink& sounds_;
+  SteadyClock steadyClock_;
+  EventLoopWait eventLoopWait_;
+  Clock& clock_;
+  MessageWait& wait_;
   KeyTable keys_;
   KeyFeeder keyFeeder_{keys_};
   ScriptedJoysticks noJoysticks_;  // reports every joystick unplugged

@@ -29,7 +29,7 @@ using Milliseconds = std::chrono::duration<double, std::milli>;
 
 constexpr int kShots = 100;
 constexpr auto kShotSpacing = std::chrono::milliseconds(300);
-constexpr int kMissile = 2;
+constexpr Effect kMissile = Effect::Missile;
 constexpr std::size_t kSignatureBytes = 32;
 
 // Watches what the device plays, on SDL's audio thread, for the opening bytes
@@ -129,7 +129,7 @@ void BM_MissileLatency(benchmark::State& state) {
     state.SkipWithError(("no sound: " + failure).c_str());
     return;
   }
-  EffectArrival arrival(*sounds.EffectWave(kMissile));
+  EffectArrival arrival(*sounds.EffectWave(EffectNumber(kMissile)));
   device.SetObserver(&arrival);
 
   std::vector<double> latencies;

@@ -78,7 +78,7 @@ void GameFlow::BonusRound() {
     const std::int32_t bonus = (cleared / 3) * kAwardPerThreeRounds;
     state_.Score[p] += bonus;
     second = BonusLine(bonus);
-    if (world_.settings().BonusSounds) host_.SoundEffect(4);
+    world_.PlayEffect(Effect::Bonus);
   }
   DrawMessage(KillRateLine(n - state_.RockCount[p], n), second);
   WaitTime(kSummaryMs);

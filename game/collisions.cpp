@@ -77,7 +77,7 @@ void GameWorld::MissileHitsRock(int m, std::int32_t x, std::int32_t y) {
       state.Score[p] += RockSizeOf(kSmall).points;
       ShowScore();
     }
-    if (settings_.CrashSounds) host_.SoundEffect(0);
+    PlayEffect(Effect::Explosion);
     return;
   }
 }

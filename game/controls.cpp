@@ -54,7 +54,7 @@ void GameWorld::ReadControls() {
       missile.VX = state.CosTab[static_cast<std::size_t>(ship.Heading)] * kMissileSpeedFactor;
       missile.VY = state.SinTab[static_cast<std::size_t>(ship.Heading)] * kMissileSpeedFactor;
       state.ShieldTime = 0;
-      if (settings_.PhaserSounds) host_.SoundEffect(2);
+      PlayEffect(Effect::Missile);
       if (!state.BonusMode) {
         std::int32_t& score = state.Score[state.CurPlayer];
         if (score > 0) --score;
@@ -75,7 +75,7 @@ void GameWorld::ReadControls() {
       ship.X = random.RandomInt(state.FieldW);
       ship.Y = random.RandomInt(state.FieldH);
       ship.WarpTime = kWarpFrames;
-      if (settings_.HyperSpaceSounds) host_.SoundEffect(1);
+      PlayEffect(Effect::Hyperspace);
     }
   }
 

@@ -104,7 +104,7 @@ void GameWorld::DrawShip(bool crashing) {
   } else if (ship.Thrusting) {
     const int x = px - kShipHalf, y = py - kShipHalf, column = ship.Heading * kShipSize;
     BitBlt(field, x, y, kShipSize, kShipSize, sprites_.ishipfiremask, column, 0, SRCAND);
-    if (settings_.ThrustSounds) host_.SoundEffect(3);
+    PlayEffect(Effect::Thrust);
     BitBlt(field, x, y, kShipSize, kShipSize, shielded ? sprites_.ishieldfire : sprites_.ishipfire,
            column, 0, SRCPAINT);
     ship.Thrusting = false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/game_menu.h"
 #include "game/hiscores.h"
 #include "game/world_host.h"
 #include "platform/bitmap.h"
@@ -13,9 +14,6 @@
 #include "platform/text_painter.h"
 
 namespace kelvarok {
-
-// The Game menu's items whose state the flow sets or reads.
-enum class MenuItem { N1Playerstart1, N2Playerstart1, Pause1, Quitgame1, Highscores1, Exit1 };
 
 // The status bar's panels, left to right.
 enum class StatusPanel { P1Panel, P1Score, ShipPanel, P2Score, P2Panel };
@@ -27,7 +25,7 @@ constexpr Pixel kGrey = Rgb(128, 128, 128);
 constexpr Pixel kMaroon = Rgb(128, 0, 0);
 constexpr Pixel kYellow = Rgb(255, 255, 0);
 
-class FlowHost : public WorldHost {
+class FlowHost : public WorldHost, public MenuView {
  public:
   // Handles every pending window message (menu commands, repaints, focus
   // changes, the mixer's block-done messages) and returns.
@@ -41,10 +39,6 @@ class FlowHost : public WorldHost {
   virtual TextPainter& FieldText() = 0;
 
   virtual void SetCaption(const std::string& text) = 0;
-  virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
-  virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
-  virtual bool MenuChecked(MenuItem item) = 0;
-  virtual bool MenuEnabled(MenuItem item) = 0;
 
   virtual void SetPanelCaption(StatusPanel panel, const std::string& text) = 0;
   virtual void SetPanelFontColour(StatusPanel panel, Pixel colour) = 0;

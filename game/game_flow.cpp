@@ -11,6 +11,7 @@ GameFlow::GameFlow(GameWorld& world, FlowHost& host, HiScoreTable& hiscores,
     : world_(world),
       state_(world.state),
       host_(host),
+      menu_(host),
       hiscores_(hiscores),
       baseCaption_(std::move(baseCaption)) {}
 
@@ -24,18 +25,18 @@ void GameFlow::N2Playerstart1Click() {
 void GameFlow::PlayGame(std::int32_t players) {
   state_.NumPlayers = players;
   running_ = true;
-  host_.SetMenuEnabled(MenuItem::N1Playerstart1, false);
-  host_.SetMenuEnabled(MenuItem::N2Playerstart1, false);
-  host_.SetMenuEnabled(MenuItem::Pause1, true);
-  host_.SetMenuEnabled(MenuItem::Quitgame1, true);
+  menu_.SetEnabled(MenuItem::N1Playerstart1, false);
+  menu_.SetEnabled(MenuItem::N2Playerstart1, false);
+  menu_.SetEnabled(MenuItem::Pause1, true);
+  menu_.SetEnabled(MenuItem::Quitgame1, true);
 
   RoundLoop();
 
-  host_.SetMenuEnabled(MenuItem::Quitgame1, false);
-  host_.SetMenuEnabled(MenuItem::Pause1, false);
+  menu_.SetEnabled(MenuItem::Quitgame1, false);
+  menu_.SetEnabled(MenuItem::Pause1, false);
   // A pause chosen in the last frames of a game would otherwise stay checked on
   // the disabled item and freeze the next game's first frame.
-  host_.SetMenuChecked(MenuItem::Pause1, false);
+  SetPaused(false);
   // A closed window gets no more key events, so a held key would never be seen
   // released.
   if (!closing_) WaitForGameKeysUp();
@@ -47,14 +48,14 @@ void GameFlow::PlayGame(std::int32_t players) {
   host_.SetCaption(baseCaption_);
   DrawMessage(kGameOverLine, "");
   EnterHighScores();
-  host_.SetMenuEnabled(MenuItem::N1Playerstart1, true);
-  host_.SetMenuEnabled(MenuItem::N2Playerstart1, true);
+  menu_.SetEnabled(MenuItem::N1Playerstart1, true);
+  menu_.SetEnabled(MenuItem::N2Playerstart1, true);
   running_ = false;
 }
 
 void GameFlow::Pause1Click() {
-  const bool paused = !host_.MenuChecked(MenuItem::Pause1);
-  host_.SetMenuChecked(MenuItem::Pause1, paused);
+  const bool paused = !Paused();
+  SetPaused(paused);
   if (paused) {
     DrawPause();
   } else {
@@ -63,7 +64,7 @@ void GameFlow::Pause1Click() {
 }
 
 void GameFlow::ShowPause() {
-  host_.SetMenuChecked(MenuItem::Pause1, true);
+  SetPaused(true);
   DrawPause();
 }
 
@@ -73,27 +74,27 @@ void GameFlow::DrawPause() {
 }
 
 void GameFlow::Quitgame1Click() {
-  host_.SetMenuChecked(MenuItem::Pause1, false);
+  SetPaused(false);
   state_.GameOver = true;
 }
 
 void GameFlow::Exit1Click() {
-  host_.SetMenuChecked(MenuItem::Pause1, false);
+  SetPaused(false);
   state_.GameOver = true;
   host_.CloseMainWindow();
 }
 
 bool GameFlow::FormCloseQuery(const std::function<bool()>& restOfClose) {
-  const bool paused = host_.MenuChecked(MenuItem::Pause1);
+  const bool paused = Paused();
   const bool gameOver = state_.GameOver;
   const bool closing = closing_;
-  host_.SetMenuChecked(MenuItem::Pause1, false);
+  SetPaused(false);
   state_.GameOver = true;
   closing_ = true;
   if (restOfClose()) return true;
   // The window stays open: the game goes on, paused if it was, and its
   // name prompts, table window and key-up wait come back.
-  host_.SetMenuChecked(MenuItem::Pause1, paused);
+  SetPaused(paused);
   state_.GameOver = gameOver;
   closing_ = closing;
   return false;
@@ -106,7 +107,11 @@ void GameFlow::AppOnActivate() {
 void GameFlow::AppOnDeactivate() {
   host_.SetSoundActivated(false);
   // Outside a game and during a turn prompt the item is disabled: no pause.
-  if (host_.MenuEnabled(MenuItem::Pause1)) ShowPause();
+  if (menu_.Enabled(MenuItem::Pause1)) ShowPause();
+}
+
+void GameFlow::HelpShown() {
+  if (menu_.Enabled(MenuItem::Pause1) && !Paused()) Pause1Click();
 }
 
 }  // namespace kelvarok

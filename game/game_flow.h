@@ -55,8 +55,15 @@ class GameFlow {
   // The application gains or loses the input focus.
   void AppOnActivate();
   void AppOnDeactivate();
+  // The help window opens inside the program, where a running game would go
+  // on unseen: a game that can be paused and is not yet pauses.
+  void HelpShown();
 
   bool GameRunning() const { return running_; }
+  // The game is paused exactly while the Pause item is checked.
+  bool Paused() const { return menu_.Checked(MenuItem::Pause1); }
+  // The Game menu as the flow has set it.
+  const GameMenu& Menu() const { return menu_; }
   const std::string& BaseCaption() const { return baseCaption_; }
 
   // At most one observer; nullptr removes it.
@@ -71,6 +78,7 @@ class GameFlow {
   void PlayRoundFrame();
   void CountDownShield();
   void LoseShip();
+  void SetPaused(bool paused) { menu_.SetChecked(MenuItem::Pause1, paused); }
   void ShowPause();
   void DrawPause();
 
@@ -104,6 +112,7 @@ class GameFlow {
   GameWorld& world_;
   GameState& state_;
   FlowHost& host_;
+  GameMenu menu_;
   HiScoreTable& hiscores_;
   const std::string baseCaption_;
   FlowObserver* observer_ = nullptr;

@@ -5,14 +5,16 @@
 
 #include <cstdint>
 
+#include "game/effect.h"
+
 namespace kelvarok {
 
 struct GameSettings {
-  bool PhaserSounds = true;          // effect 2, missile fired
-  bool CrashSounds = true;           // effect 0, explosion
-  bool ThrustSounds = true;          // effect 3, thrust
-  bool HyperSpaceSounds = true;      // effect 1, hyperspace
-  bool BonusSounds = true;           // effect 4, bonus points
+  bool PhaserSounds = true;          // missile fired
+  bool CrashSounds = true;           // explosion
+  bool ThrustSounds = true;          // thrust
+  bool HyperSpaceSounds = true;      // hyperspace
+  bool BonusSounds = true;           // bonus points
   std::int32_t SoundVolume = 70;     // percent
   std::int32_t JoyStick1 = 0;        // player 1: 0 none, 1 first joystick, 2 second
   std::int32_t JoyStick2 = 0;        // player 2, the same coding
@@ -22,5 +24,22 @@ struct GameSettings {
   std::uint16_t RightKey = 39;       // Right arrow
   std::uint16_t HyperSpaceKey = 32;  // Space
 };
+
+// The switch that lets an effect be heard during a game: settings.*SoundSwitch(e).
+constexpr bool GameSettings::*SoundSwitch(Effect effect) {
+  switch (effect) {
+    case Effect::Explosion:
+      return &GameSettings::CrashSounds;
+    case Effect::Hyperspace:
+      return &GameSettings::HyperSpaceSounds;
+    case Effect::Missile:
+      return &GameSettings::PhaserSounds;
+    case Effect::Thrust:
+      return &GameSettings::ThrustSounds;
+    case Effect::Bonus:
+      return &GameSettings::BonusSounds;
+  }
+  return &GameSettings::BonusSounds;
+}
 
 }  // namespace kelvarok

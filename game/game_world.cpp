@@ -17,7 +17,7 @@ void GameWorld::PlayFrame() {
   MoveShip();
   if (ship.WarpTime > 0) {
     --ship.WarpTime;
-    if (ship.WarpTime == 0 && settings_.HyperSpaceSounds) host_.SoundEffect(1);
+    if (ship.WarpTime == 0) PlayEffect(Effect::Hyperspace);
   }
   MoveRocks();
   MoveMissiles();
@@ -30,6 +30,10 @@ void GameWorld::PlayFrame() {
   DrawShip(false);
   host_.InvalidateField();
   ReadControls();
+}
+
+void GameWorld::PlayEffect(Effect effect) {
+  if (settings_.*SoundSwitch(effect)) host_.SoundEffect(effect);
 }
 
 }  // namespace kelvarok

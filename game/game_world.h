@@ -61,6 +61,9 @@ class GameWorld {
   // The shield and penalty clock belong to the round loop.
   void PlayFrame();
 
+  // Plays the effect if the player's settings have its switch on.
+  void PlayEffect(Effect effect);
+
   const GameSettings& settings() const { return settings_; }
   WorldHost& host() { return host_; }
 

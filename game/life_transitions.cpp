@@ -24,16 +24,16 @@ void GameFlow::LifeIntro() {
 }
 
 void GameFlow::TurnPrompt() {
-  host_.SetMenuEnabled(MenuItem::Pause1, false);
+  menu_.SetEnabled(MenuItem::Pause1, false);
   // Drawn over the field as the crash left it.
   DrawMessage(PlayerLine(state_.CurPlayer), kPressEnterLine);
   WaitForEnter();
-  host_.SetMenuEnabled(MenuItem::Pause1, true);
+  menu_.SetEnabled(MenuItem::Pause1, true);
 }
 
 void GameFlow::CrashSequence() {
   RestoreField();  // also wipes the missiles, which are not drawn again
-  if (world_.settings().CrashSounds) host_.SoundEffect(0);
+  world_.PlayEffect(Effect::Explosion);
   TShip& ship = state_.CurShip();
   ship.Heading /= 2;  // the 36 headings onto the 18 debris pictures
   for (int frame = 0; frame < kCrashFrames; ++frame) {

@@ -10,8 +10,8 @@ void GameFlow::WaitWhilePaused() {
   // A pause chosen during a wait that does not look at it (the intro, the
   // bonus title and warm-up) may have had its text wiped since: a paused
   // game always says so.
-  if (host_.MenuChecked(MenuItem::Pause1) && !pauseOnField_) DrawPause();
-  while (host_.MenuChecked(MenuItem::Pause1)) host_.WaitForMessages(kConditionPollMs);
+  if (Paused() && !pauseOnField_) DrawPause();
+  while (Paused()) host_.WaitForMessages(kConditionPollMs);
 }
 
 void GameFlow::PaceFrame(std::uint32_t frameStart) {

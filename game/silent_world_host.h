@@ -14,7 +14,7 @@ class SilentWorldHost final : public WorldHost {
   Joystick& Joysticks() override { return joysticks_; }
   void SetScoreCaption(int, const std::string&) override {}
   void InvalidateField() override {}
-  void SoundEffect(int) override {}
+  void SoundEffect(Effect) override {}
 
  private:
   KeyTable keys_;

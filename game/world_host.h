@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "game/effect.h"
+
 #include "platform/joystick.h"
 #include "platform/key_state.h"
 
@@ -18,8 +20,8 @@ class WorldHost {
   virtual void SetScoreCaption(int player, const std::string& text) = 0;
   // Asks the field to repaint at the next message processing.
   virtual void InvalidateField() = 0;
-  // Plays effect n: 0 explosion, 1 hyperspace, 2 missile, 3 thrust, 4 bonus.
-  virtual void SoundEffect(int n) = 0;
+  // Plays the effect; whether its switch is on is the game world's business.
+  virtual void SoundEffect(Effect effect) = 0;
 };
 
 }  // namespace kelvarok

@@ -21,7 +21,7 @@ class RecordedSound final : public HostSound {
   // report receives the mixer's failures (the desktop shows them in a box).
   RecordedSound(Clock& clock, std::function<void(const std::string&)> report);
 
-  void SoundEffect(int n) override { sounds_.SoundEffect(n); }
+  void SoundEffect(Effect effect) override { sounds_.SoundEffect(effect); }
   void SetActivated(bool activated) override { sounds_.SetActivated(activated); }
   void ClockTicked() override;
 

@@ -45,7 +45,8 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
   host_.SetCaption(kBaseCaption);
   flow_->SetObserver(this);
   if (options_.trace != nullptr)
-    trace_ = std::make_unique<Trace>(*options_.trace, world_->state, host_, hiscores_);
+    trace_ =
+        std::make_unique<Trace>(*options_.trace, world_->state, flow_->Menu(), host_, hiscores_);
   if (options_.autopilot) {
     autopilot_ =
         std::make_unique<Autopilot>(*world_, [this](int vk, bool down) { SetKey(vk, down); });
@@ -118,8 +119,8 @@ void Simulator::CaptionSet(const std::string& text) {
   if (trace_) trace_->Caption(text);
 }
 
-void Simulator::SoundPlayed(int n) {
-  if (trace_) trace_->Sound(n);
+void Simulator::SoundPlayed(Effect effect) {
+  if (trace_) trace_->Sound(effect);
 }
 
 void Simulator::MenuChanged() {

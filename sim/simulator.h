@@ -77,7 +77,7 @@ class Simulator final : public FlowObserver, public HostListener {
   void FieldRestored() override;
   // HostListener
   void CaptionSet(const std::string& text) override;
-  void SoundPlayed(int n) override;
+  void SoundPlayed(Effect effect) override;
   void MenuChanged() override;
   void Prompted(const std::string& prompt, const std::string* answer) override;
   void HiScoresShown() override;

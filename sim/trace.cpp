@@ -91,7 +91,7 @@ void Trace::Frame(FramePhase phase, std::uint32_t frameStart, std::int32_t penal
   json_.Bool("gameOver", state_.GameOver).Bool("roundCleared", state_.RoundCleared);
   json_.Bool("shipHit", state_.ShipHit).Bool("bonusMode", state_.BonusMode);
   json_.Bool("fireLatch", state_.FireLatch);
-  json_.Bool("paused", host_.MenuChecked(MenuItem::Pause1)).EndObject();
+  json_.Bool("paused", menu_.Checked(MenuItem::Pause1)).EndObject();
   json_.EndObject();
   WriteLine();
 }
@@ -111,16 +111,16 @@ void Trace::Caption(const std::string& text) {
   WriteLine();
 }
 
-void Trace::Sound(int n) {
-  BeginEvent("sound").Int("n", n).EndObject();
+void Trace::Sound(Effect effect) {
+  BeginEvent("sound").Int("n", EffectNumber(effect)).EndObject();
   WriteLine();
 }
 
 void Trace::Menu() {
   BeginEvent("menu").Key("items").BeginObject();
   for (const MenuItem item : kMenuItems) {
-    json_.Key(MenuItemName(item)).BeginObject().Bool("enabled", host_.MenuEnabled(item));
-    json_.Bool("checked", host_.MenuChecked(item)).EndObject();
+    json_.Key(MenuItemName(item)).BeginObject().Bool("enabled", menu_.Enabled(item));
+    json_.Bool("checked", menu_.Checked(item)).EndObject();
   }
   json_.EndObject().EndObject();
   WriteLine();

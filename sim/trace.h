@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/game_flow.h"
+#include "game/game_menu.h"
 #include "game/game_state.h"
 #include "game/hiscores.h"
 #include "sim/json_writer.h"
@@ -16,15 +17,15 @@ namespace kelvarok::sim {
 
 class Trace {
  public:
-  Trace(std::ostream& out, const GameState& state, VirtualFlowHost& host,
+  Trace(std::ostream& out, const GameState& state, const GameMenu& menu, VirtualFlowHost& host,
         const HiScoreTable& hiscores)
-      : out_(out), state_(state), host_(host), hiscores_(hiscores) {}
+      : out_(out), state_(state), menu_(menu), host_(host), hiscores_(hiscores) {}
 
   void Frame(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock);
   void Message(const std::string& first, const std::string& second);
   void Restore();
   void Caption(const std::string& text);
-  void Sound(int n);
+  void Sound(Effect effect);
   void Menu();
   void Prompt(const std::string& prompt, const std::string* answer);
   void HiScores();
@@ -35,6 +36,7 @@ class Trace {
 
   std::ostream& out_;
   const GameState& state_;
+  const GameMenu& menu_;
   VirtualFlowHost& host_;
   const HiScoreTable& hiscores_;
   JsonWriter json_;

@@ -141,7 +141,7 @@ void VirtualFlowHost::Deliver(const ScriptEvent& event) {
 }
 
 void VirtualFlowHost::ChooseMenuItem(MenuItem item) {
-  if (!MenuEnabled(item)) return;  // as in the real menu
+  if (!flow_->Menu().Enabled(item)) return;  // as in the real menu
   switch (item) {
     case MenuItem::N1Playerstart1:
       flow_->N1Playerstart1Click();
@@ -167,20 +167,6 @@ void VirtualFlowHost::ChooseMenuItem(MenuItem item) {
 void VirtualFlowHost::SetCaption(const std::string& text) {
   caption = text;
   listener().CaptionSet(text);
-}
-
-void VirtualFlowHost::SetMenuEnabled(MenuItem item, bool enabled) {
-  MenuState& state = menu_[Index(item)];
-  if (state.enabled == enabled) return;
-  state.enabled = enabled;
-  listener().MenuChanged();
-}
-
-void VirtualFlowHost::SetMenuChecked(MenuItem item, bool checked) {
-  MenuState& state = menu_[Index(item)];
-  if (state.checked == checked) return;
-  state.checked = checked;
-  listener().MenuChanged();
 }
 
 void VirtualFlowHost::SetPanelCaption(StatusPanel panel, const std::string& text) {
@@ -219,10 +205,10 @@ void VirtualFlowHost::CloseMainWindow() {
   flow_->FormCloseQuery([] { return true; });  // nothing to save here
 }
 
-void VirtualFlowHost::SoundEffect(int n) {
-  sounds.push_back(n);
-  listener().SoundPlayed(n);
-  if (sound_ != nullptr) sound_->SoundEffect(n);
+void VirtualFlowHost::SoundEffect(Effect effect) {
+  sounds.push_back(effect);
+  listener().SoundPlayed(effect);
+  if (sound_ != nullptr) sound_->SoundEffect(effect);
 }
 
 }  // namespace kelvarok::sim

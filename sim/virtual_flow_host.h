@@ -4,7 +4,6 @@
 // allows and always the same way.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -26,7 +25,7 @@ class HostListener {
  public:
   virtual ~HostListener() = default;
   virtual void CaptionSet(const std::string& /*text*/) {}
-  virtual void SoundPlayed(int /*n*/) {}
+  virtual void SoundPlayed(Effect /*effect*/) {}
   virtual void MenuChanged() {}
   // answer is nullptr when the prompt was cancelled.
   virtual void Prompted(const std::string& /*prompt*/, const std::string* /*answer*/) {}
@@ -44,7 +43,7 @@ class HostListener {
 class HostSound {
  public:
   virtual ~HostSound() = default;
-  virtual void SoundEffect(int n) = 0;
+  virtual void SoundEffect(Effect effect) = 0;
   virtual void SetActivated(bool activated) = 0;
   // The clock has just moved on by one millisecond.
   virtual void ClockTicked() = 0;
@@ -84,10 +83,9 @@ class VirtualFlowHost final : public FlowHost {
   KeyState& Keys() override { return keys; }
   Joystick& Joysticks() override { return joysticks; }
   void SetCaption(const std::string& text) override;
-  void SetMenuEnabled(MenuItem item, bool enabled) override;
-  void SetMenuChecked(MenuItem item, bool checked) override;
-  bool MenuChecked(MenuItem item) override { return menu_[Index(item)].checked; }
-  bool MenuEnabled(MenuItem item) override { return menu_[Index(item)].enabled; }
+  // The flow pushes only changes: each is a menu event.
+  void SetMenuEnabled(MenuItem, bool) override { listener().MenuChanged(); }
+  void SetMenuChecked(MenuItem, bool) override { listener().MenuChanged(); }
   void SetPanelCaption(StatusPanel panel, const std::string& text) override;
   void SetPanelFontColour(StatusPanel panel, Pixel colour) override;
   bool InputQuery(const std::string& caption, const std::string& prompt,
@@ -96,7 +94,7 @@ class VirtualFlowHost final : public FlowHost {
   void CloseMainWindow() override;
   void SetSoundActivated(bool activated) override;
   void InvalidateField() override { ++invalidations; }
-  void SoundEffect(int n) override;
+  void SoundEffect(Effect effect) override;
 
   std::uint32_t now() { return clock_.timeGetTime(); }
 
@@ -108,7 +106,7 @@ class VirtualFlowHost final : public FlowHost {
   std::map<StatusPanel, Pixel> panelColours;
   bool soundActivated = true;
   int invalidations = 0;
-  std::vector<int> sounds;
+  std::vector<Effect> sounds;
   struct PromptShown {
     std::string caption;
     std::string prompt;
@@ -118,12 +116,6 @@ class VirtualFlowHost final : public FlowHost {
   std::vector<HiScoreCells> hiscoreWindows;
 
  private:
-  struct MenuState {
-    bool enabled;
-    bool checked;
-  };
-  static std::size_t Index(MenuItem item) { return static_cast<std::size_t>(item); }
-
   bool DeliverDue();
   void Deliver(const ScriptEvent& event);
   void ChooseMenuItem(MenuItem item);
@@ -144,9 +136,6 @@ class VirtualFlowHost final : public FlowHost {
   std::uint32_t lastProgress_ = 0;
   std::deque<std::optional<std::string>> answers_;  // nullopt: cancel
   bool closed_ = false;
-  // The Game menu as the main window is created.
-  std::array<MenuState, 6> menu_{
-      {{true, false}, {true, false}, {false, false}, {false, false}, {true, false}, {true, false}}};
 
   HostListener& listener() { return listener_ != nullptr ? *listener_ : silent_; }
 };

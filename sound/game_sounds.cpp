@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::uint8_t kEffectChannels = 0x1F;  // channels 0 to 4, one per effect
 // The order in which the effects are freed at exit.
-constexpr std::array<int, kGameEffectCount> kFreeOrder = {3, 2, 1, 0, 4};
+constexpr std::array<Effect, kEffectCount> kFreeOrder = {
+    Effect::Thrust, Effect::Missile, Effect::Hyperspace, Effect::Explosion, Effect::Bonus};
 
 MMIOINFO MemoryImage(int effect) {
   const std::span<const std::uint8_t> image = EffectSoundImage(effect);
@@ -47,8 +48,8 @@ GameSounds::~GameSounds() {
 
 void GameSounds::FreeEffects() {
   if (mixer_ == nullptr) return;
-  for (const int n : kFreeOrder) {
-    TMixWave*& wave = effects_[static_cast<std::size_t>(n)];
+  for (const Effect effect : kFreeOrder) {
+    TMixWave*& wave = effects_[static_cast<std::size_t>(EffectNumber(effect))];
     if (wave == nullptr) continue;
     try {
       mixer_->FreeWave(wave);
@@ -63,7 +64,7 @@ void GameSounds::FreeEffects() {
 void GameSounds::LoadEffects() {
   if (mixer_ == nullptr) return;
   try {
-    for (int n = 0; n < kGameEffectCount; ++n) {
+    for (int n = 0; n < kEffectCount; ++n) {
       const auto i = static_cast<std::size_t>(n);
       images_[i] = MemoryImage(n);
       effects_[i] = mixer_->OpenWave(&images_[i]);
@@ -74,9 +75,10 @@ void GameSounds::LoadEffects() {
   }
 }
 
-void GameSounds::SoundEffect(int n) {
+void GameSounds::SoundEffect(Effect effect) {
   if (mixer_ == nullptr || !mixer_->Activated()) return;
-  if (n < 0 || n >= kGameEffectCount) return;
+  const int n = EffectNumber(effect);
+  if (n < 0 || n >= kEffectCount) return;
   TMixWave* wave = effects_[static_cast<std::size_t>(n)];
   if (wave == nullptr) return;
   try {
@@ -130,7 +132,7 @@ void GameSounds::RestoreSystemVolume() {
 }
 
 const TMixWave* GameSounds::EffectWave(int n) const {
-  if (n < 0 || n >= kGameEffectCount) return nullptr;
+  if (n < 0 || n >= kEffectCount) return nullptr;
   return effects_[static_cast<std::size_t>(n)];
 }
 

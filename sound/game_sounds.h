@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/riff_reader.h"
+#include "sound/effect_sink.h"
 #include "sound/twavemix.h"
 
 namespace kelvarok {
@@ -29,45 +30,43 @@ struct GameSoundServices {
   std::function<void(const std::string& message)> report;
 };
 
-// Effects: 0 explosion, 1 hyperspace, 2 missile, 3 thrust, 4 bonus.
-constexpr int kGameEffectCount = 5;
-
-class GameSounds {
+class GameSounds final : public EffectSink {
  public:
   // When sound is available: creates the mixer with its output format from
   // "WAVEMIX.INI" or the defaults, opens channels 0 to 4 and saves the system
   // wave volume. A mixer that cannot be made is reported; sound then stays
   // unavailable and no volume is read, set or restored.
   GameSounds(GameSoundServices services, bool sound_available);
-  // Frees the effects (3, 2, 1, 0, 4), then the mixer.
-  ~GameSounds();
+  // Frees the effects (thrust, missile, hyperspace, explosion, bonus), then
+  // the mixer.
+  ~GameSounds() override;
   GameSounds(const GameSounds&) = delete;
   GameSounds& operator=(const GameSounds&) = delete;
 
   // Loads the five effects from the program's own images, in order 0 to 4. An
   // effect that cannot be loaded is reported and the mixer is freed: from then
   // on sound is unavailable.
-  void LoadEffects();
+  void LoadEffects() override;
 
   // A mixer exists (it may be inactive).
-  bool SoundAvailable() const { return mixer_ != nullptr; }
+  bool SoundAvailable() const override { return mixer_ != nullptr; }
   bool Activated() const { return mixer_ != nullptr && mixer_->Activated(); }
 
-  // Plays effect n on its own channel, cutting off that effect's previous
-  // instance. Nothing without a mixer, while inactive, or for n outside 0..4.
-  // The enable settings are the callers' business.
-  void SoundEffect(int n);
+  // Plays the effect on its own channel, cutting off that effect's previous
+  // instance. Nothing without a mixer, while inactive, or for a value that
+  // names no effect. The enable settings are the callers' business.
+  void SoundEffect(Effect effect) override;
 
   // For the application's focus handlers: true opens the device and resumes
   // from where deactivation stopped, false closes it at once. A device that
   // cannot be opened is reported and leaves the mixer inactive; a block it
   // refuses once open is reported and the mixer stays active.
-  void SetActivated(bool value);
+  void SetActivated(bool value) override;
 
   // Sets the system wave volume from a SoundVolume percentage.
-  void ApplySoundVolume(std::int32_t percent);
+  void ApplySoundVolume(std::int32_t percent) override;
   // At exit: puts back the volume found at start-up.
-  void RestoreSystemVolume();
+  void RestoreSystemVolume() override;
 
   // Delivers the device's pending block-done messages, which keep the mixer
   // fed; the host's event loop calls it whenever messages are queued. A block
@@ -92,8 +91,8 @@ class GameSounds {
   GameSoundServices services_;
   std::unique_ptr<TWaveMix> mixer_;
   // Kept for the whole run: the mixer reads the images through them.
-  std::array<MMIOINFO, kGameEffectCount> images_{};
-  std::array<TMixWave*, kGameEffectCount> effects_{};
+  std::array<MMIOINFO, kEffectCount> images_{};
+  std::array<TMixWave*, kEffectCount> effects_{};
   std::optional<std::uint32_t> saved_volume_;
   bool failure_reported_ = false;
 };

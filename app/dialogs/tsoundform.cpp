@@ -9,19 +9,19 @@ struct SoundRow {
   const char* box;
   const char* caption;
   const char* button;
-  int effect;
+  Effect effect;
 };
 constexpr std::array<SoundRow, TSoundForm::kRows> kSoundRows{{
-    {"PhaserSounds", "Phaser sounds", "Button2", 2},
-    {"CrashSounds", "Crash sounds", "Button3", 0},
-    {"ThrustSounds", "Thrust sounds", "Button4", 3},
-    {"HyperSounds", "Hyperspace sounds", "Button5", 1},
-    {"BonusSounds", "Bonus sounds", "Button6", 4},
+    {"PhaserSounds", "Phaser sounds", "Button2", Effect::Missile},
+    {"CrashSounds", "Crash sounds", "Button3", Effect::Explosion},
+    {"ThrustSounds", "Thrust sounds", "Button4", Effect::Thrust},
+    {"HyperSounds", "Hyperspace sounds", "Button5", Effect::Hyperspace},
+    {"BonusSounds", "Bonus sounds", "Button6", Effect::Bonus},
 }};
 
 }  // namespace
 
-TSoundForm::TSoundForm(GameSettings& settings, std::function<void(int)> playEffect,
+TSoundForm::TSoundForm(GameSettings& settings, std::function<void(Effect)> playEffect,
                        std::function<void()> applyVolume, QWidget* parent)
     : FixedDialog(parent, "Sound Effects", QSize(238, 315), Frame::WithoutCloseBox),
       settings_(settings),
@@ -37,7 +37,7 @@ TSoundForm::TSoundForm(GameSettings& settings, std::function<void(int)> playEffe
     auto* test = MakeButton("Test", this);
     test->setObjectName(kSoundRows[row].button);
     test->setGeometry(171, y - 2, 51, 25);
-    const int effect = kSoundRows[row].effect;
+    const Effect effect = kSoundRows[row].effect;
     connect(test, &QPushButton::clicked, this, [this, effect] { playEffect_(effect); });
     TestButtons[row] = test;
   }
@@ -61,16 +61,13 @@ TSoundForm::TSoundForm(GameSettings& settings, std::function<void(int)> playEffe
   connect(Button1, &QPushButton::clicked, this, &TSoundForm::Button1Click);
 }
 
-std::array<bool*, TSoundForm::kRows> TSoundForm::Flags() {
-  return {&settings_.PhaserSounds, &settings_.CrashSounds, &settings_.ThrustSounds,
-          &settings_.HyperSpaceSounds, &settings_.BonusSounds};
+bool& TSoundForm::Flag(std::size_t row) {
+  return settings_.*SoundSwitch(kSoundRows[row].effect);
 }
 
 void TSoundForm::showEvent(QShowEvent* event) {
   FixedDialog::showEvent(event);
-  const auto flags = Flags();
-  for (std::size_t row = 0; row < kSoundRows.size(); ++row)
-    CheckBoxes[row]->setChecked(*flags[row]);
+  for (std::size_t row = 0; row < kSoundRows.size(); ++row) CheckBoxes[row]->setChecked(Flag(row));
   {
     // The slider keeps the position within 0..10; the change handler runs
     // exactly once below, whether or not the position moved.
@@ -89,9 +86,8 @@ void TSoundForm::TrackBar1Change() {
 }
 
 void TSoundForm::Button1Click() {
-  const auto flags = Flags();
   for (std::size_t row = 0; row < kSoundRows.size(); ++row)
-    *flags[row] = CheckBoxes[row]->isChecked();
+    Flag(row) = CheckBoxes[row]->isChecked();
   accept();
 }
 

@@ -18,7 +18,7 @@ class TSoundForm final : public FixedDialog {
  public:
   // playEffect is the main window's SoundEffect; applyVolume its
   // ApplySoundVolume, which reads SoundVolume.
-  TSoundForm(GameSettings& settings, std::function<void(int)> playEffect,
+  TSoundForm(GameSettings& settings, std::function<void(Effect)> playEffect,
              std::function<void()> applyVolume, QWidget* parent = nullptr);
 
   static constexpr int kRows = 5;
@@ -36,10 +36,11 @@ class TSoundForm final : public FixedDialog {
  private:
   void TrackBar1Change();
   void Button1Click();
-  std::array<bool*, kRows> Flags();
+  // The settings switch of a row's effect.
+  bool& Flag(std::size_t row);
 
   GameSettings& settings_;
-  std::function<void(int)> playEffect_;
+  std::function<void(Effect)> playEffect_;
   std::function<void()> applyVolume_;
 };
 

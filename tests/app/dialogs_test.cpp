@@ -135,7 +135,7 @@ TEST(OptionDialogs, EnterPressesOnlyTheFocusedButton) {
   std::vector<int> played;
   TKBForm keyboard(settings);
   TSoundForm sound(
-      settings, [&](int n) { played.push_back(n); }, [] {});
+      settings, [&](Effect e) { played.push_back(EffectNumber(e)); }, [] {});
   TJSForm joystick(settings);
   const struct {
     const char* name;
@@ -242,7 +242,7 @@ struct SoundFormFixture {
   GameSettings settings;
   QList<int> played;
   QList<std::int32_t> applied;  // SoundVolume at each ApplySoundVolume
-  TSoundForm form{settings, [this](int n) { played << n; },
+  TSoundForm form{settings, [this](Effect e) { played << EffectNumber(e); },
                   [this] { applied << settings.SoundVolume; }};
 };
 

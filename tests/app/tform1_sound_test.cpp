@@ -8,9 +8,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/dialogs/tsoundform.h"
 #include "app/tform1.h"
 #include "assets/sprites.h"
 #include "sound/game_sounds.h"
+#include "tests/app/virtual_clock_wait.h"
 #include "tests/sound/mixer_rig.h"
 
 namespace kelvarok {
@@ -27,7 +29,8 @@ class TForm1SoundTest : public ::testing::Test {
                     true);
     TForm1Options options;
     options.store = &store_;
-    options.virtualClock = &clock_;
+    options.clock = &clock_;
+    options.wait = &wait_;
     options.sounds = &*sounds_;
     static const SpriteSet sprites = LoadSprites();
     window_ = std::make_unique<TForm1>(sprites, options);
@@ -54,6 +57,7 @@ class TForm1SoundTest : public ::testing::Test {
   QTemporaryDir dir_;
   SettingsStore store_{dir_.filePath("Kelvarok.conf")};
   VirtualClock clock_;
+  VirtualClockWait wait_{clock_};
   testing::MixerRig rig_;
   std::optional<GameSounds> sounds_;
   std::vector<std::string> reports_;
@@ -61,7 +65,7 @@ class TForm1SoundTest : public ::testing::Test {
 };
 
 TEST_F(TForm1SoundTest, StartUpLoadsTheEffectsAndAppliesTheStoredVolume) {
-  for (int n = 0; n < kGameEffectCount; ++n) EXPECT_NE(sounds_->EffectWave(n), nullptr) << n;
+  for (int n = 0; n < kEffectCount; ++n) EXPECT_NE(sounds_->EffectWave(n), nullptr) << n;
   EXPECT_EQ(Volume(), GameSounds::WaveVolume(70));  // 45874 on both channels
   EXPECT_TRUE(reports_.empty());
 }
@@ -82,7 +86,7 @@ TEST_F(TForm1SoundTest, FocusDeactivatesAndActivatesTheMixer) {
   EXPECT_TRUE(sounds_->Activated());
   window_->flow().AppOnDeactivate();
   EXPECT_FALSE(sounds_->Activated());
-  window_->SoundEffect(0);  // in the background: dropped
+  window_->SoundEffect(Effect::Explosion);  // in the background: dropped
   RunFor(300);
   EXPECT_FALSE(Heard());
   window_->flow().AppOnActivate();

@@ -12,7 +12,10 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "app/dialogs/tsoundform.h"
+#include "app/help_window.h"
 #include "assets/sprites.h"
+#include "tests/app/virtual_clock_wait.h"
 
 namespace kelvarok {
 namespace {
@@ -44,7 +47,8 @@ class TForm1Test : public ::testing::Test {
       TForm1Options options;
       options.store = &store_;
       options.seed = 7;
-      options.virtualClock = &clock_;
+      options.clock = &clock_;
+      options.wait = &wait_;
       options.helpFile = helpFile_;
       window_ = std::make_unique<TForm1>(Sprites(), options);
     }
@@ -70,6 +74,7 @@ class TForm1Test : public ::testing::Test {
   QTemporaryDir dir_;
   SettingsStore store_{StorePath()};
   VirtualClock clock_;
+  VirtualClockWait wait_{clock_};
   std::uint32_t start_ = 0;
   QString helpFile_ = QString(KELVAROK_SOURCE_DIR) + "/app/help/kelvarok.html";
   std::unique_ptr<TForm1> window_;

@@ -76,7 +76,7 @@ TEST_F(CollisionsTest, ABigRockSplitsIntoTwoMediumRocksAtItsPlace) {
   EXPECT_EQ(state().RockCount[1], 3);
   EXPECT_EQ(state().Score[1], 10);
   EXPECT_EQ(host.scoreCaptions[1], "10");
-  EXPECT_EQ(host.sounds, std::vector<int>{0});
+  EXPECT_EQ(host.sounds, std::vector{Effect::Explosion});
 }
 
 TEST_F(CollisionsTest, AMediumRocksSecondPieceIsHardWithTheRoundsChance) {
@@ -127,7 +127,7 @@ TEST_F(CollisionsTest, AHardRockAbsorbsTheMissileWithAnExplosionAndNoPoints) {
   EXPECT_TRUE(rock(1).Active);
   EXPECT_EQ(state().Score[1], 0);
   EXPECT_EQ(host.scoreWrites, 0);
-  EXPECT_EQ(host.sounds, std::vector<int>{0});
+  EXPECT_EQ(host.sounds, std::vector{Effect::Explosion});
   settings.CrashSounds = false;
   PlaceMissile(1, 100, 100);
   world->MissileHitsRock(1, missile(1).X, missile(1).Y);

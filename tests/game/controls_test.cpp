@@ -61,7 +61,7 @@ TEST_F(ControlsTest, AMissileLeavesFromTheShipAtTenPixelsAlongTheHeading) {
   EXPECT_EQ(state().ShieldTime, 0);
   EXPECT_EQ(state().Score[1], 4);
   EXPECT_EQ(host.scoreCaptions[1], "4");
-  EXPECT_EQ(host.sounds, std::vector<int>{2});
+  EXPECT_EQ(host.sounds, std::vector{Effect::Missile});
 }
 
 TEST_F(ControlsTest, TheFirstFreeMissileIsTakenAndAFullPoolSwallowsThePress) {
@@ -180,7 +180,7 @@ TEST_F(ControlsTest, OneJumpInTenFailsAndTheRestLandAnywhereInTheField) {
       EXPECT_LT(ship().Y, state().FieldH);
       EXPECT_EQ(ship().VX, 33);
       EXPECT_EQ(ship().Heading, 5);
-      EXPECT_EQ(host.sounds, std::vector<int>{1});
+      EXPECT_EQ(host.sounds, std::vector{Effect::Hyperspace});
     }
   }
   EXPECT_NEAR(failed, jumps / 10, 60);

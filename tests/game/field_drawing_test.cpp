@@ -158,7 +158,7 @@ TEST_F(FieldDrawingTest, TheStripFollowsShieldAndThrust) {
     EXPECT_EQ(StripCodeOf(p), c.code);
     EXPECT_EQ(FrameOf(p), 30);
     EXPECT_FALSE(ship().Thrusting);
-    EXPECT_EQ(host.sounds == std::vector<int>{3}, c.sound);
+    EXPECT_EQ(host.sounds == std::vector{Effect::Thrust}, c.sound);
   }
   settings.ThrustSounds = false;
   ship().Thrusting = true;
@@ -174,7 +174,7 @@ TEST_F(FieldDrawingTest, TheFlameShowsInTheFrameAfterTheThrustAndOnlyThen) {
   host.keys.Release(VK_UP);
   world->PlayFrame();
   EXPECT_GT(CountCode(kShipFireCode), 0);
-  EXPECT_EQ(host.sounds, std::vector<int>{3});
+  EXPECT_EQ(host.sounds, std::vector{Effect::Thrust});
   world->PlayFrame();
   EXPECT_EQ(CountCode(kShipFireCode), 0);
   EXPECT_GT(CountCode(kShipCode), 0);

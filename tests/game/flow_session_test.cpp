@@ -19,7 +19,7 @@ constexpr std::uint32_t kFirstFrame = 2001;
 
 class SessionTest : public FlowTest {
  protected:
-  bool Enabled(MenuItem item) { return host.MenuEnabled(item); }
+  bool Enabled(MenuItem item) { return flow->Menu().Enabled(item); }
   // The first frame stops the game, after `change` has run.
   void StopAfterFirstFrame(std::function<void()> change = {}) {
     onFrame = [this, change](const PlayedFrame&) {
@@ -53,6 +53,32 @@ TEST_F(SessionTest, MenuItemsFollowTheGame) {
   EXPECT_EQ(host.caption, "Kelvarok 2.10");
 }
 
+// The window hears of each change of the menu once, after the flow has made
+// it: no push repeats the menu as it stood.
+TEST_F(SessionTest, EveryMenuPushIsAChange) {
+  struct Snapshots : sim::HostListener {
+    explicit Snapshots(const GameMenu& m) : menu(m) {}
+    void MenuChanged() override {
+      std::vector<bool> now;
+      for (const MenuItem item : sim::kMenuItems) {
+        now.push_back(menu.Enabled(item));
+        now.push_back(menu.Checked(item));
+      }
+      seen.push_back(now);
+    }
+    const GameMenu& menu;
+    std::vector<std::vector<bool>> seen;
+  } snapshots(flow->Menu());
+  host.SetListener(&snapshots);
+  Script(
+      "0 menu N2Playerstart1\n3000 menu Pause1\n3500 focus lost\n4000 menu Pause1\n"
+      "5000 menu Quitgame1\n");
+  Run();
+  ASSERT_GT(snapshots.seen.size(), 6u);
+  for (std::size_t i = 1; i < snapshots.seen.size(); ++i)
+    EXPECT_NE(snapshots.seen[i], snapshots.seen[i - 1]) << i;
+}
+
 TEST_F(SessionTest, QuitDuringTheIntroPlaysNoFrame) {
   Script("0 menu N1Playerstart1\n1000 menu Quitgame1");
   Run();
@@ -72,7 +98,7 @@ TEST_F(SessionTest, QuitWhilePausedLiftsThePauseAndEndsAfterOneMoreFrame) {
                                   [](const PlayedFrame& f) { return f.start > 3040; });
   ASSERT_EQ(late, 1);
   EXPECT_EQ(frames.back().start, 9000u);
-  EXPECT_FALSE(host.MenuChecked(MenuItem::Pause1));
+  EXPECT_FALSE(flow->Paused());
   EXPECT_THAT(messages(), ElementsAre("Player 1|Round 1", "Pause|", "Game Over|"));
 }
 
@@ -296,11 +322,11 @@ TEST_F(SessionTest, ARefusedCloseLeavesTheGameAsItWas) {
     state().Score[1] = 500;
     for (const bool paused : {false, true}) {
       if (frames.size() != (paused ? 6u : 5u)) continue;
-      host.SetMenuChecked(MenuItem::Pause1, paused);
+      if (paused) flow->Pause1Click();
       EXPECT_FALSE(flow->FormCloseQuery([] { return false; }));
-      EXPECT_EQ(host.MenuChecked(MenuItem::Pause1), paused);
+      EXPECT_EQ(flow->Paused(), paused);
       EXPECT_FALSE(state().GameOver);
-      host.SetMenuChecked(MenuItem::Pause1, false);
+      if (paused) flow->Pause1Click();
     }
   };
   Script(
@@ -317,7 +343,7 @@ TEST_F(SessionTest, ExitEndsTheGameAndClosesTheWindow) {
   Script("0 menu N1Playerstart1\n2500 menu Pause1\n3000 menu Exit1");
   Run();
   EXPECT_TRUE(host.Closed());
-  EXPECT_FALSE(host.MenuChecked(MenuItem::Pause1));
+  EXPECT_FALSE(flow->Paused());
   EXPECT_EQ(frames.back().start, 3000u);
 }
 
@@ -336,12 +362,11 @@ TEST_F(SessionTest, ClosingDuringATurnPromptStillWaitsForEnter) {
 TEST_F(SessionTest, APauseChosenInTheLastCrashFrameDoesNotFreezeTheNextGame) {
   onFrame = [this](const PlayedFrame& f) {
     if (f.phase == FramePhase::Play) state().ShipHit = true;
-    if (FramesIn(FramePhase::Crash) == 150 && f.phase == FramePhase::Crash)
-      host.SetMenuChecked(MenuItem::Pause1, true);
+    if (FramesIn(FramePhase::Crash) == 150 && f.phase == FramePhase::Crash) flow->Pause1Click();
   };
   Script("0 menu N1Playerstart1");
   Run();
-  EXPECT_FALSE(host.MenuChecked(MenuItem::Pause1));
+  EXPECT_FALSE(flow->Paused());
 }
 
 }  // namespace

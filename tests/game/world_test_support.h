@@ -56,14 +56,14 @@ class RecordingWorldHost : public WorldHost {
     ++scoreWrites;
   }
   void InvalidateField() override { ++invalidations; }
-  void SoundEffect(int n) override { sounds.push_back(n); }
+  void SoundEffect(Effect effect) override { sounds.push_back(effect); }
 
   KeyTable keys;
   ScriptedJoysticks joysticks;
   std::map<int, std::string> scoreCaptions;
   int scoreWrites = 0;
   int invalidations = 0;
-  std::vector<int> sounds;
+  std::vector<Effect> sounds;
 };
 
 // A world on the 750 x 450 test field, player 1 current, no rocks, no missiles,

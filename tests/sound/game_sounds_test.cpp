@@ -110,12 +110,12 @@ TEST(GameSounds, RequestsThatPlayNothing) {
     const char* name;
     bool available;
     bool activate;
-    int effect;
+    Effect effect;
   } cases[] = {
-      {"no wave output device", false, true, 2},
-      {"mixer inactive", true, false, 2},
-      {"effect below 0", true, true, -1},
-      {"effect above 4", true, true, 5},
+      {"no wave output device", false, true, Effect::Missile},
+      {"mixer inactive", true, false, Effect::Missile},
+      {"effect below 0", true, true, static_cast<Effect>(-1)},
+      {"effect above 4", true, true, static_cast<Effect>(5)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -139,7 +139,7 @@ TEST(GameSounds, ThrustRequestedEveryFrameRestartsFromItsFirstByte) {
   for (int frame = 0; frame < 12; ++frame) {
     SCOPED_TRACE(frame);
     rig.played().clear();
-    sounds.SoundEffect(3);
+    sounds.SoundEffect(Effect::Thrust);
     rig.RunFor(40);
     EXPECT_EQ(rig.played().size(), 441u);
     EXPECT_TRUE(IsPrefixOf(rig.played(), thrust));
@@ -158,7 +158,7 @@ std::vector<std::uint8_t> UpToTheLastSound(std::vector<std::uint8_t> played) {
 
 struct Request {
   std::uint32_t at;
-  int effect;
+  Effect effect;
 };
 
 struct FocusCase {
@@ -188,7 +188,7 @@ Listening Listen(const std::string& ini, const FocusCase& c, bool focus_changes)
       sounds.SetActivated(false);
       result.at_loss = rig.played().size();
     }
-    if (focus_changes && t == c.lost_at + 1) sounds.SoundEffect(2);
+    if (focus_changes && t == c.lost_at + 1) sounds.SoundEffect(Effect::Missile);
     if (focus_changes && t == c.gained_at) {
       result.in_background = rig.played().size() - result.at_loss;
       sounds.SetActivated(true);
@@ -224,11 +224,16 @@ std::optional<int> SeamShift(const std::vector<std::uint8_t>& uninterrupted,
 // device's counter, that point is exact; by the millisecond clock it is
 // within a millisecond of sound.
 TEST(GameSounds, FocusLostAndRegainedResumesWhereTheSoundWasCutOff) {
-  std::vector<Request> thrust_held = {{100, 0}};  // and an explosion
-  for (std::uint32_t at = 0; at <= 360; at += 40) thrust_held.push_back({at, 3});
+  constexpr Effect kBang = Effect::Explosion;
+  constexpr Effect kShot = Effect::Missile;
+  std::vector<Request> thrust_held = {{100, kBang}};
+  for (std::uint32_t at = 0; at <= 360; at += 40) thrust_held.push_back({at, Effect::Thrust});
   const FocusCase cases[] = {
-      {"explosion alone", {{0, 0}}, 200, 5200},
-      {"missiles fired during an explosion", {{0, 0}, {40, 2}, {80, 2}, {120, 2}}, 300, 1000},
+      {"explosion alone", {{0, kBang}}, 200, 5200},
+      {"missiles fired during an explosion",
+       {{0, kBang}, {40, kShot}, {80, kShot}, {120, kShot}},
+       300,
+       1000},
       {"thrust held, with an explosion", thrust_held, 400, 2000},
   };
   const struct {
@@ -302,7 +307,7 @@ TEST(GameSounds, StartWithoutSound) {
     EXPECT_FALSE(sounds.SoundAvailable());
     EXPECT_EQ(rig.rig.mixer.CurrentSession(), nullptr);
     sounds.SetActivated(true);
-    sounds.SoundEffect(0);
+    sounds.SoundEffect(Effect::Explosion);
     sounds.ApplySoundVolume(70);
     rig.RunFor(300);
     sounds.RestoreSystemVolume();
@@ -333,7 +338,7 @@ TEST(GameSounds, AnEffectThatCannotBeLoadedEndsSound) {
     EXPECT_EQ(rig.rig.memory.held(), before);
     sounds.ApplySoundVolume(30);
     EXPECT_EQ(rig.Volume(), kSystemVolume);
-    sounds.SoundEffect(0);
+    sounds.SoundEffect(Effect::Explosion);
     EXPECT_TRUE(rig.played().empty());
   }
   EXPECT_GT(failures, 0);
@@ -365,21 +370,21 @@ TEST(GameSounds, ARefusedBlockIsLostAndPlayGoesOn) {
   } cases[] = {
       {"refused by the pump",
        [&](SoundsRig& rig, bool refuse) {
-         rig.sounds->SoundEffect(0);
+         rig.sounds->SoundEffect(Effect::Explosion);
          refuse_next_write(rig, refuse);
          rig.RunFor(2000);
        }},
       {"refused by a request's remix",
        [&](SoundsRig& rig, bool refuse) {
-         rig.sounds->SoundEffect(0);
+         rig.sounds->SoundEffect(Effect::Explosion);
          rig.RunFor(40);
          refuse_next_write(rig, refuse);
-         rig.sounds->SoundEffect(2);
+         rig.sounds->SoundEffect(Effect::Missile);
          rig.RunFor(2000);
        }},
       {"the first block refused when the focus comes back",
        [&](SoundsRig& rig, bool refuse) {
-         rig.sounds->SoundEffect(0);
+         rig.sounds->SoundEffect(Effect::Explosion);
          rig.RunFor(120);
          rig.sounds->SetActivated(false);
          refuse_next_write(rig, refuse);
@@ -417,7 +422,7 @@ TEST(GameSounds, ADeviceThatCannotBeOpenedLeavesTheGameSilentUntilTheNextActivat
   sounds.SetActivated(true);  // the same failure is not reported again
   EXPECT_EQ(rig.reports, std::vector<std::string>{"Failed to open waveform output device #4"});
   EXPECT_FALSE(sounds.Activated());
-  EXPECT_NO_THROW(sounds.SoundEffect(2));
+  EXPECT_NO_THROW(sounds.SoundEffect(Effect::Missile));
   rig.RunFor(1000);
   EXPECT_TRUE(rig.played().empty()) << "silent";
 
@@ -425,7 +430,7 @@ TEST(GameSounds, ADeviceThatCannotBeOpenedLeavesTheGameSilentUntilTheNextActivat
   sounds.SetActivated(false);
   sounds.SetActivated(true);
   ASSERT_TRUE(sounds.Activated());
-  sounds.SoundEffect(2);
+  sounds.SoundEffect(Effect::Missile);
   rig.RunFor(300);
   EXPECT_TRUE(Audible(rig.played())) << "sound again";
   EXPECT_EQ(rig.reports.size(), 1u);
@@ -437,16 +442,16 @@ TEST(GameSounds, AStalledDeviceIsReopenedByTheNextActivation) {
   SoundsRig rig;
   GameSounds& sounds = rig.Start();
   sounds.SetActivated(true);
-  sounds.SoundEffect(0);
+  sounds.SoundEffect(Effect::Explosion);
   for (int ms = 0; ms < 3000; ++ms) {  // the clock runs, the device does not
     rig.rig.clock.Advance(1);
     sounds.DispatchMixerMessages();
-    if (ms % 40 == 0) sounds.SoundEffect(2);
+    if (ms % 40 == 0) sounds.SoundEffect(Effect::Missile);
   }
   EXPECT_TRUE(rig.played().empty());
   sounds.SetActivated(false);
   sounds.SetActivated(true);
-  sounds.SoundEffect(2);
+  sounds.SoundEffect(Effect::Missile);
   rig.RunFor(300);
   EXPECT_TRUE(IsPrefixOf(Samples(sounds.EffectWave(2)), rig.played()));
   EXPECT_TRUE(rig.reports.empty());
