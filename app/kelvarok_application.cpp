@@ -1,17 +1,29 @@
 #include "app/kelvarok_application.h"
 
+#include <QDirIterator>
 #include <QIcon>
 #include <QMessageBox>
 #include <exception>
 
 namespace kelvarok {
+namespace {
+
+// The icon theme's "kelvarok" once the program is installed; else, as in a
+// run from the build tree, the icons built into the program.
+QIcon GameIcon() {
+  QIcon builtIn;
+  for (QDirIterator icons(":/icons"); icons.hasNext();) builtIn.addFile(icons.next());
+  return QIcon::fromTheme("kelvarok", builtIn);
+}
+
+}  // namespace
 
 KelvarokApplication::KelvarokApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Kelvarok");
   setOrganizationName("Ombrix");
   setApplicationVersion("2.10");
   setDesktopFileName("com.ombrix.Kelvarok");
-  setWindowIcon(QIcon::fromTheme("kelvarok"));
+  setWindowIcon(GameIcon());
 }
 
 void ShowException(const char* message) {

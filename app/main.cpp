@@ -8,6 +8,8 @@
 #include "app/desktop_sound.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
+#include "app/plugin_warning_filter.h"
+#include "app/runtime_directory.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/termination_signal.h"
@@ -76,6 +78,8 @@ int main(int argc, char** argv) {
   // A file size limit makes a write fail, which the save reports, instead of
   // killing the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  ProvideRuntimeDirectory();
+  FilterPluginWarnings();
   KelvarokApplication app(argc, argv);
   const auto parsed = ParseCommandLine(QApplication::arguments().mid(1));
   if (const auto* error = std::get_if<CommandLineError>(&parsed)) {

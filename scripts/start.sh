@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts Kelvarok. On a desktop it opens the game; with
 # no display it says so, plays the demo offscreen for ten seconds and tells
-# where its screenshot is.
+# where its screenshot is. Run it as an ordinary user: only the package step
+# asks for sudo (scripts/install-packages.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up everything and runs the whole test suite twice: a normal build, then
-# one under AddressSanitizer and UndefinedBehaviorSanitizer.
+# one under AddressSanitizer and UndefinedBehaviorSanitizer. Run it as an
+# ordinary user: only the package step asks for sudo.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh"

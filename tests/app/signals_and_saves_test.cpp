@@ -6,8 +6,10 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
@@ -56,11 +58,12 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
-// A user of their own: settings and runtime directories.
+// A user of their own: settings, runtime and temporary directories.
 class Home {
  public:
   Home() {
     QDir(dir_.path()).mkpath("config");
+    QDir(dir_.path()).mkpath("tmp");
     QDir(dir_.path()).mkpath("run");
     QFile::setPermissions(Path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
@@ -122,6 +125,7 @@ struct Start {
   std::vector<std::string> arguments;
   const XServer* x = nullptr;                // nullptr: offscreen
   std::optional<rlim_t> fileSizeLimit = {};  // with SIGXFSZ ignored
+  bool runtimeDirectory = true;              // false: XDG_RUNTIME_DIR is empty
 };
 
 // The real executable, killed if a test leaves it running.
@@ -130,7 +134,8 @@ class Program {
   Program(const Home& home, const Start& start) {
     std::vector<std::string> env = {
         "XDG_CONFIG_HOME=" + home.Path("config").toStdString(),
-        "XDG_RUNTIME_DIR=" + home.Path("run").toStdString(),
+        "XDG_RUNTIME_DIR=" + (start.runtimeDirectory ? home.Path("run").toStdString() : ""),
+        "TMPDIR=" + home.Path("tmp").toStdString(),
         "SDL_AUDIODRIVER=dummy",
         start.x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen",
         "DISPLAY=" + (start.x ? start.x->display() : std::string()),
@@ -350,6 +355,19 @@ TEST(SignalsAndSaves, ALiveCopyThatDoesNotAnswerIsReported) {
                                 QByteArray::number(::getpid()) + ") but does not answer\n"));
   EXPECT_FALSE(QFile::exists(home.Settings()));  // a second copy stores nothing
   ::close(held);
+}
+
+TEST(SignalsAndSaves, WithoutARuntimeDirectoryAPrivateOneHoldsTheLockAndNothingIsPrinted) {
+  Home home;
+  Program program(home, {{}, nullptr, {}, false});
+  const QString runtime = home.Path(QString("tmp/runtime-") + ::getpwuid(::getuid())->pw_name);
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(runtime + "/kelvarok.lock"); }));
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(runtime).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitForExit(), 0);
+  EXPECT_EQ(program.Stderr().toStdString(), "");
 }
 
 TEST(SignalsAndSaves, EveryDemoCommandLineEndsByItself) {

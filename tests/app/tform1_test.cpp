@@ -112,6 +112,8 @@ TEST_F(TForm1Test, MenuItemsAsDesigned) {
   }
   EXPECT_TRUE(m.Game->actions()[5]->isSeparator());
   EXPECT_EQ(Window().windowTitle(), "Kelvarok 2.10");
+  // No icon theme offscreen: the game's own icons built into the program.
+  EXPECT_TRUE(Window().windowIcon().availableSizes().contains(QSize(32, 32)));
 }
 
 TEST_F(TForm1Test, F4AndCtrlQDoNothingWhileIdle) {

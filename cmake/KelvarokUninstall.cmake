@@ -1,0 +1,17 @@
+# Removes every file that the last `cmake --install` of this build tree
+# listed in its install_manifest.txt: cmake -DMANIFEST=FILE -P this script.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (install first)")
+endif()
+file(STRINGS "${MANIFEST}" installed_files)
+foreach(file IN LISTS installed_files)
+  if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+    message(STATUS "Removing ${file}")
+    file(REMOVE "${file}")
+    if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+      message(SEND_ERROR "Could not remove ${file}")
+    endif()
+  else()
+    message(STATUS "Already gone: ${file}")
+  endif()
+endforeach()
