@@ -14,6 +14,7 @@
 #include "app/termination_signal.h"
 #include "app/tform1.h"
 #include "assets/sprites.h"
+#include "kelvarok_version.h"
 
 using namespace kelvarok;
 
@@ -76,14 +77,30 @@ int main(int argc, char** argv) {
   // A file size limit makes a write fail, which the save reports, instead of
   // killing the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  // --help and --version are answered before the application exists, so
+  // that they need no display; the rest is read once Qt has taken its own
+  // options (-platform, -display, ...).
+  QStringList raw;
+  for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+  const auto early = ParseCommandLine(raw);
+  if (const auto* question = std::get_if<CommandLine>(&early)) {
+    if (question->request == CommandLine::Request::Help) {
+      std::printf("%s\n%s", kUsage, kHelp);
+      return 0;
+    }
+    if (question->request == CommandLine::Request::Version) {
+      std::printf("kelvarok %s\n", kProgramVersion);
+      return 0;
+    }
+  }
   KelvarokApplication app(argc, argv);
   const auto parsed = ParseCommandLine(QApplication::arguments().mid(1));
   if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
     std::fprintf(stderr, "kelvarok: %s\n%s", qPrintable(error->message), kUsage);
     return 2;
   }
-  const SpriteSet sprites = LoadSprites();
   const CommandLine& line = std::get<CommandLine>(parsed);
+  const SpriteSet sprites = LoadSprites();
   if (line.demo) return RunDemo(*line.demo, sprites);
   return RunGame(QString::fromLocal8Bit(argv[0]), sprites);
 }
