@@ -51,7 +51,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   // The lock follows the program file's name, the search the fixed title.
   SingleInstance guard(InstanceDirectory(), TitleFromExecutable(executable), "Kelvarok");
   if (guard.PreviousInstance()) {
-    if (!guard.RaiseRunningCopy()) ReportUnreachableCopy(guard);
+    if (!guard.RaiseRunningCopy(StartupActivationToken())) ReportUnreachableCopy(guard);
     return 0;  // nothing stored
   }
   const SettingsStore store(SettingsStore::UserFilePath());
@@ -64,7 +64,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   DesktopSound sound;
   options.sounds = &sound.sounds();
   TForm1 window(sprites, options);
-  guard.OnRaiseRequest([&window] { window.BringToFront(); });
+  guard.OnRaiseRequest([&window](const QString& token) { window.BringToFront(token); });
   CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();
   return QApplication::exec();
