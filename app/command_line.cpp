@@ -16,6 +16,18 @@ std::optional<Number> ParseNumber(const QString& text) {
 
 std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& arguments) {
   CommandLine line;
+  // A question about the program wins wherever it stands, so that no option
+  // takes "--help" as its value.
+  for (const QString& argument : arguments) {
+    if (argument == "--help" || argument == "-h") {
+      line.request = CommandLine::Request::Help;
+      return line;
+    }
+    if (argument == "--version") {
+      line.request = CommandLine::Request::Version;
+      return line;
+    }
+  }
   if (arguments.isEmpty()) return line;
   if (arguments.first() != "--demo")
     return CommandLineError{QString("unknown argument '%1'").arg(arguments.first())};
@@ -43,6 +55,8 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
       if (!ms) return bad();
       demo.pauseForMs = *ms;
     } else if (option == "--screenshot") {
+      // An option's name given where a file name belongs is a mistake.
+      if (value.startsWith('-')) return bad();
       demo.screenshot = value;
     } else {
       return CommandLineError{QString("unknown argument '%1'").arg(option)};

@@ -1,7 +1,5 @@
-// The program's command line:
-//   kelvarok                     the game
-//   kelvarok --demo [--seed N] [--frames N] [--screenshot FILE.png]
-//            [--pause-at N [--pause-for MS]] [--open-menu]
+// The program's command line: the game, the demo, or a question about the
+// program itself (--help, -h, --version), which needs no display.
 #pragma once
 
 #include <QString>
@@ -25,6 +23,8 @@ struct DemoOptions {
 };
 
 struct CommandLine {
+  enum class Request { Run, Help, Version };
+  Request request = Request::Run;
   std::optional<DemoOptions> demo;  // nothing: the game itself
 };
 
@@ -34,7 +34,25 @@ struct CommandLineError {
 
 inline constexpr char kUsage[] =
     "usage: kelvarok [--demo [--seed N] [--frames N] [--screenshot FILE.png]\n"
-    "                        [--pause-at N [--pause-for MS]] [--open-menu]]\n";
+    "                        [--pause-at N [--pause-for MS]] [--open-menu]]\n"
+    "       kelvarok --help | -h | --version\n";
+
+inline constexpr char kHelp[] =
+    "Without options kelvarok opens the game's window. Only one copy runs at a\n"
+    "time: starting another brings the running one to the front.\n"
+    "\n"
+    "  --demo             the autopilot plays one player; your settings and high\n"
+    "                     scores are never read or written; without --frames the\n"
+    "                     demo plays until its window is closed\n"
+    "  --seed N           seed of the game's random generator (default 1)\n"
+    "  --frames N         end the demo after N frames of play (40 ms each)\n"
+    "  --screenshot FILE  save the window as a PNG picture when the demo ends\n"
+    "                     (exit status 1 when it cannot be written)\n"
+    "  --pause-at N       pause the game at frame N...\n"
+    "  --pause-for MS     ...for MS milliseconds (default 2000), then go on\n"
+    "  --open-menu        show the Game menu open at the end of the demo\n"
+    "  -h, --help         show this help and exit\n"
+    "  --version          show the program's version and exit\n";
 
 // arguments without the program name.
 std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& arguments);

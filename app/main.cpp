@@ -16,6 +16,7 @@
 #include "app/tform1.h"
 #include "assets/sprites.h"
 #include "sdl/sdl_joysticks.h"
+#include "kelvarok_version.h"
 
 using namespace kelvarok;
 
@@ -52,7 +53,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   // The lock follows the program file's name, the search the fixed title.
   SingleInstance guard(InstanceDirectory(), TitleFromExecutable(executable), "Kelvarok");
   if (guard.PreviousInstance()) {
-    if (!guard.RaiseRunningCopy()) ReportUnreachableCopy(guard);
+    if (!guard.RaiseRunningCopy(StartupActivationToken())) ReportUnreachableCopy(guard);
     return 0;  // nothing stored
   }
   const SettingsStore store(SettingsStore::UserFilePath());
@@ -65,7 +66,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   DesktopSound sound;
   options.sounds = &sound.sounds();
   TForm1 window(sprites, options);
-  guard.OnRaiseRequest([&window] { window.BringToFront(); });
+  guard.OnRaiseRequest([&window](const QString& token) { window.BringToFront(token); });
   CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();
   return QApplication::exec();
@@ -78,6 +79,22 @@ int main(int argc, char** argv) {
   // A file size limit makes a write fail, which the save reports, instead of
   // killing the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  // --help and --version are answered before the application exists, so
+  // that they need no display; the rest is read once Qt has taken its own
+  // options (-platform, -display, ...).
+  QStringList raw;
+  for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+  const auto early = ParseCommandLine(raw);
+  if (const auto* question = std::get_if<CommandLine>(&early)) {
+    if (question->request == CommandLine::Request::Help) {
+      std::printf("%s\n%s", kUsage, kHelp);
+      return 0;
+    }
+    if (question->request == CommandLine::Request::Version) {
+      std::printf("kelvarok %s\n", kProgramVersion);
+      return 0;
+    }
+  }
   ProvideRuntimeDirectory();
   FilterPluginWarnings();
   KelvarokApplication app(argc, argv);
@@ -86,8 +103,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kelvarok: %s\n%s", qPrintable(error->message), kUsage);
     return 2;
   }
-  const SpriteSet sprites = LoadSprites();
   const CommandLine& line = std::get<CommandLine>(parsed);
+  const SpriteSet sprites = LoadSprites();
   if (line.demo) return RunDemo(*line.demo, sprites);
   return RunGame(QString::fromLocal8Bit(argv[0]), sprites);
 }

@@ -9,7 +9,17 @@
 namespace kelvarok {
 namespace {
 
-constexpr char kRaiseMessage[] = "raise\n";
+// "raise" or "raise TOKEN", one line.
+constexpr char kRaiseMessage[] = "raise";
+// Tokens are short printable words; anything else is dropped, not passed on.
+constexpr qsizetype kLongestToken = 512;
+
+QString FitToken(const QByteArray& text) {
+  if (text.isEmpty() || text.size() > kLongestToken) return {};
+  for (const char c : text)
+    if (c <= ' ' || c > '~') return {};
+  return QString::fromLatin1(text);
+}
 constexpr int kConnectTimeoutMs = 1000;
 
 }  // namespace
@@ -54,20 +64,30 @@ void SingleInstance::Accept() {
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     QObject::connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       if (!socket->canReadLine()) return;
-      if (raise_) raise_();
+      const QList<QByteArray> words = socket->readLine(kLongestToken + 16).simplified().split(' ');
+      const QByteArray token = words.size() == 2 ? words[1] : QByteArray();
+      if (raise_) raise_(FitToken(token));
       socket->disconnectFromServer();
     });
   }
 }
 
-bool SingleInstance::RaiseRunningCopy() const {
+bool SingleInstance::RaiseRunningCopy(const QString& activationToken) const {
   QLocalSocket socket;
   socket.connectToServer(serverPath_);
   if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
-  socket.write(kRaiseMessage);
+  QByteArray message = kRaiseMessage;
+  const QString token = FitToken(activationToken.toLatin1());
+  if (!token.isEmpty()) message += ' ' + token.toLatin1();
+  socket.write(message + '\n');
   const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
   socket.disconnectFromServer();
   return sent;
+}
+
+QString StartupActivationToken() {
+  const QString wayland = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+  return wayland.isEmpty() ? qEnvironmentVariable("DESKTOP_STARTUP_ID") : wayland;
 }
 
 }  // namespace kelvarok

@@ -36,12 +36,15 @@ class SingleInstance final : public QObject {
   // The running copy's process id, when its lock file names one.
   std::optional<long> RunningCopyPid() const { return lock_.HolderPid(); }
 
-  // Second copy: asks the running copy to come to the front. Returns whether
-  // the message was delivered.
-  bool RaiseRunningCopy() const;
+  // Second copy: asks the running copy to come to the front, handing over
+  // the activation token the desktop gave this start (empty when none), which
+  // a Wayland compositor wants before it lets a window take the focus.
+  // Returns whether the message was delivered.
+  bool RaiseRunningCopy(const QString& activationToken) const;
 
-  // First copy: called whenever a second copy asks to be replaced by us.
-  void OnRaiseRequest(std::function<void()> raise) { raise_ = std::move(raise); }
+  // First copy: called whenever a second copy asks to be replaced by us, with
+  // its activation token (empty when it had none or sent one that is unfit).
+  void OnRaiseRequest(std::function<void(const QString&)> raise) { raise_ = std::move(raise); }
 
  private:
   void Listen();
@@ -50,8 +53,12 @@ class SingleInstance final : public QObject {
   QString serverPath_;
   InstanceLock lock_;
   std::unique_ptr<QLocalServer> server_;
-  std::function<void()> raise_;
+  std::function<void(const QString&)> raise_;
 };
+
+// The token the desktop gave this start for activating a window
+// (XDG_ACTIVATION_TOKEN on Wayland, DESKTOP_STARTUP_ID under X), or empty.
+QString StartupActivationToken();
 
 // The user's runtime directory (XDG_RUNTIME_DIR), or the temporary directory
 // where there is none.

@@ -166,11 +166,19 @@ void TForm1::Contents1Click() {
   Help_->ShowContents();
 }
 
-void TForm1::BringToFront() {
+void TForm1::BringToFront(const QString& activationToken) {
+  // Qt's Wayland and X plugins present the token of the start that asked
+  // for this when the window is activated.
+  if (!activationToken.isEmpty()) {
+    qputenv("XDG_ACTIVATION_TOKEN", activationToken.toLatin1());
+    qputenv("DESKTOP_STARTUP_ID", activationToken.toLatin1());
+  }
   if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
+  if (activationToken.isEmpty() && QGuiApplication::platformName() == "wayland")
+    QApplication::alert(this);
 }
 
 void TForm1::ToggleFullScreen() {

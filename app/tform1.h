@@ -84,7 +84,9 @@ class TForm1 final : public QMainWindow, public FlowHost {
   QSize DesignedSize() const;
 
   // A second copy was started: come to the front, restored if minimised.
-  void BringToFront();
+  // activationToken (may be empty) lets a Wayland compositor give us the
+  // focus; without one the window at least asks for the user's attention.
+  void BringToFront(const QString& activationToken = {});
 
   // The orderly close asked for by a signal: every open modal window ends as
   // Cancel, the close query saves, and the program ends after the current

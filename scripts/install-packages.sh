@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/packages.txt that are missing. This
-# is the only step that needs root: run as an ordinary user, it asks sudo for
+# Installs the Debian packages of the lists given (scripts/packages.txt when
+# none is) that are missing: scripts/install-packages.sh [LIST...]. This is
+# the only step that needs root: run as an ordinary user, it asks sudo for
 # the two apt-get calls alone.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
+[ $# -eq 0 ] && set -- "$here/packages.txt"
+mapfile -t wanted < <(cat "$@" | grep -v -E '^\s*(#|$)')
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "qt/text/embedded_fonts.h"
+#include "kelvarok_version.h"
 
 namespace kelvarok {
 namespace {
@@ -47,7 +48,7 @@ TAboutForm::TAboutForm(const QUrl& helpPage, std::function<void(const QUrl&)> op
 
   QFont bold = DialogFont();
   bold.setBold(true);
-  Centred("Version 2.10", bold, 96, this);
+  Centred(QString("Version %1").arg(kProgramVersion), bold, 96, this);
   Centred("Ombrix", DialogFont(), 128, this);
 
   QFont underlined = DialogFont();

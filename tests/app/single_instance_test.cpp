@@ -46,13 +46,17 @@ class SingleInstanceTest : public ::testing::Test {
 TEST_F(SingleInstanceTest, ASecondCopyFindsTheFirstAndRaisesIt) {
   SingleInstance first(dir_.path(), "kelvarok", "Kelvarok");
   ASSERT_FALSE(first.PreviousInstance());
-  int raised = 0;
-  first.OnRaiseRequest([&] { ++raised; });
+  QStringList tokens;
+  first.OnRaiseRequest([&](const QString& token) { tokens << token; });
 
   SingleInstance second(dir_.path(), "kelvarok", "Kelvarok");
   EXPECT_TRUE(second.PreviousInstance());
-  EXPECT_TRUE(second.RaiseRunningCopy());
-  EXPECT_TRUE(RunUntil([&] { return raised == 1; }));
+  // The activation token travels with the request; one unfit to pass on to
+  // the compositor arrives as none.
+  const QStringList sent = {"", "kwin-1234_TIME5", "two words", QString(600, 'x'), "caf\u00e9"};
+  for (const QString& token : sent) EXPECT_TRUE(second.RaiseRunningCopy(token)) << token.toStdString();
+  EXPECT_TRUE(RunUntil([&] { return tokens.size() == sent.size(); }));
+  EXPECT_EQ(tokens, (QStringList{"", "kwin-1234_TIME5", "", "", ""}));
 }
 
 TEST_F(SingleInstanceTest, ACopyUnderAnotherFileNameRunsOnItsOwn) {
@@ -61,10 +65,10 @@ TEST_F(SingleInstanceTest, ACopyUnderAnotherFileNameRunsOnItsOwn) {
   EXPECT_FALSE(renamed.PreviousInstance());
   // The first copy still answers under the title.
   int raised = 0;
-  first.OnRaiseRequest([&] { ++raised; });
+  first.OnRaiseRequest([&](const QString&) { ++raised; });
   SingleInstance third(dir_.path(), "kelvarok", "Kelvarok");
   ASSERT_TRUE(third.PreviousInstance());
-  EXPECT_TRUE(third.RaiseRunningCopy());
+  EXPECT_TRUE(third.RaiseRunningCopy({}));
   EXPECT_TRUE(RunUntil([&] { return raised == 1; }));
 }
 
