@@ -167,6 +167,7 @@ void BM_MissileLatency(benchmark::State& state) {
   state.counters["p95_ms"] = Percentile(latencies, 0.95);
   state.counters["max_ms"] = Percentile(latencies, 1.0);
   state.counters["missed"] = missed;
+  state.counters["underruns"] = device.Underruns();
   if (!failure.empty()) state.SetLabel(failure);
 }
 

@@ -38,6 +38,7 @@ MMRESULT QueuedWaveOut::waveOutOpen(HWAVEOUT* handle, std::uint32_t device_id,
     callback_ = (flags & CALLBACK_WINDOW) != 0 ? callback : 0;
     paused_ = false;
     played_bytes_ = 0;
+    at_rest_ = true;
     handle_ = ++last_handle_;
   }
   const MMRESULT opened = OpenDevice(device_id, *format);
@@ -109,9 +110,24 @@ std::size_t QueuedWaveOut::Consume(std::span<std::uint8_t> out) {
     FinishFront();
   }
   played_bytes_ += static_cast<std::uint32_t>(count);
+  CountUnderrun(out.first(count), out.size());
   ApplyVolume(out.first(count), first_byte);
   if (observer_ != nullptr && count > 0) observer_->Played(out.first(count));
   return count;
+}
+
+// Judged on the bytes as mixed, before volume: a quiet setting does not hide
+// a gap in the stream.
+void QueuedWaveOut::CountUnderrun(std::span<const std::uint8_t> taken, std::size_t wanted) {
+  if (!taken.empty()) {
+    const std::size_t last_frame = std::min<std::size_t>(format_.nBlockAlign, taken.size());
+    at_rest_ = std::all_of(taken.end() - static_cast<std::ptrdiff_t>(last_frame), taken.end(),
+                           [this](std::uint8_t byte) { return byte == SilenceByte(); });
+  }
+  if (taken.size() < wanted && !paused_ && !at_rest_) {
+    ++underruns_;
+    at_rest_ = true;
+  }
 }
 
 // Scales each sample toward silence by the volume of its side; full volume
@@ -143,6 +159,7 @@ MMRESULT QueuedWaveOut::waveOutReset(HWAVEOUT handle) {
   while (!queue_.empty()) FinishFront();
   played_bytes_ = 0;
   paused_ = false;
+  at_rest_ = true;  // stopped on purpose
   return MMSYSERR_NOERROR;
 }
 
@@ -191,6 +208,11 @@ MMRESULT QueuedWaveOut::waveOutSetVolume(HWAVEOUT handle, std::uint32_t volume) 
   if (handle != WAVE_MAPPER && !IsHandle(handle)) return MMSYSERR_INVALHANDLE;
   volume_.store(volume);
   return MMSYSERR_NOERROR;
+}
+
+std::uint32_t QueuedWaveOut::Underruns() {
+  Guard guard(*this);
+  return underruns_;
 }
 
 void QueuedWaveOut::SetObserver(WaveOutObserver* observer) {

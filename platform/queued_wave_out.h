@@ -30,6 +30,12 @@ class QueuedWaveOut : public WaveOut {
   MMRESULT waveOutSetVolume(HWAVEOUT handle, std::uint32_t volume) override;
   void SetObserver(WaveOutObserver* observer) override;
 
+  // Underruns since the device was made: times the queue ran dry while the
+  // sound was not at rest (its last frame played was not silence) and the
+  // device was not paused, i.e. gaps a listener hears. A queue that runs out
+  // after silence, as every mixed sound ends, is no underrun.
+  std::uint32_t Underruns();
+
  protected:
   // 8-bit or 16-bit PCM, one or two channels, a rate above 0.
   static bool CanPlay(const WAVEFORMATEX& format);
@@ -51,6 +57,8 @@ class QueuedWaveOut : public WaveOut {
   // With the lock held: open, not paused and something queued.
   bool Playing() const { return handle_ != 0 && !paused_ && !queue_.empty(); }
   const WAVEFORMATEX& Format() const { return format_; }
+  // The byte that fills silence in the open format: 0x80 for 8-bit, 0 for 16-bit.
+  std::uint8_t SilenceByte() const { return format_.wBitsPerSample == 8 ? 0x80 : 0x00; }
 
  private:
   struct Queued {
@@ -63,6 +71,7 @@ class QueuedWaveOut : public WaveOut {
   bool IsHandle(HWAVEOUT handle) const { return handle != 0 && handle == handle_; }
   void FinishFront();
   void ApplyVolume(std::span<std::uint8_t> bytes, std::uint64_t first_byte) const;
+  void CountUnderrun(std::span<const std::uint8_t> taken, std::size_t wanted);
 
   WindowMessages& messages_;
   WaveOutObserver* observer_ = nullptr;
@@ -74,6 +83,8 @@ class QueuedWaveOut : public WaveOut {
   std::vector<std::vector<std::uint8_t>> spare_buffers_;
   bool paused_ = false;
   std::uint32_t played_bytes_ = 0;
+  bool at_rest_ = true;
+  std::uint32_t underruns_ = 0;
   std::atomic<std::uint32_t> volume_{0xFFFFFFFF};
 };
 

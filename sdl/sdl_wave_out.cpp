@@ -1,27 +1,65 @@
 #include "sdl/sdl_wave_out.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace kelvarok {
+
+namespace {
+
+// A short buffer at the rate the device itself plays, so that nothing after
+// SDL resamples again. Samples stay 16-bit and the channels the mixer's: SDL
+// turns them into the device's without gathering any delay.
+SDL_AudioSpec WantedSpec(std::uint32_t device_id, Uint8 channels) {
+  SDL_AudioSpec spec{};
+  const int queried = device_id == WAVE_MAPPER
+                          ? SDL_GetDefaultAudioInfo(nullptr, &spec, 0)
+                          : SDL_GetAudioDeviceSpec(static_cast<int>(device_id), 0, &spec);
+  const int rate = queried == 0 && spec.freq > 0 ? spec.freq : kSdlFallbackRate;
+  spec = SDL_AudioSpec{};
+  spec.freq = rate;
+  spec.format = AUDIO_S16SYS;
+  spec.channels = channels;
+  spec.samples = SdlDeviceFrames(rate);
+  return spec;
+}
+
+// The device may choose its rate and buffer size, nothing else.
+constexpr int kAllowedChanges = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE;
+
+const char* DeviceName(std::uint32_t device_id) {
+  return device_id == WAVE_MAPPER ? nullptr
+                                  : SDL_GetAudioDeviceName(static_cast<int>(device_id), 0);
+}
+
+}  // namespace
+
+Uint16 SdlDeviceFrames(int rate) {
+  const int wanted = (std::max(rate, 1) + 199) / 200;
+  Uint16 frames = 1;
+  while (frames < wanted && frames < 0x8000) frames = static_cast<Uint16>(frames * 2);
+  return frames;
+}
 
 SdlWaveOut::SdlWaveOut(WindowMessages& messages) : QueuedWaveOut(messages) {
   initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 SdlWaveOut::~SdlWaveOut() {
-  if (device_ != 0) SDL_CloseAudioDevice(device_);
+  if (device_ != 0) CloseDevice();
   if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  const char* report = std::getenv("KELVAROK_SOUND_UNDERRUNS");
+  if (report != nullptr && *report != '\0')
+    std::fprintf(stderr, "kelvarok: %u sound underruns\n", static_cast<unsigned>(Underruns()));
 }
 
 bool SdlWaveOut::DefaultDeviceOpens() const {
-  SDL_AudioSpec wanted{};
-  wanted.freq = 11025;
-  wanted.format = AUDIO_U8;
-  wanted.channels = 1;
-  wanted.samples = kSdlDeviceFrames;
-  const SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  SDL_AudioSpec wanted = WantedSpec(WAVE_MAPPER, 1);
+  const SDL_AudioDeviceID probe =
+      SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, kAllowedChanges);
   if (probe == 0) return false;
   SDL_CloseAudioDevice(probe);
   return true;
@@ -38,9 +76,7 @@ MMRESULT SdlWaveOut::waveOutGetDevCapsA(std::uint32_t device_id, WAVEOUTCAPS* ca
   if (caps == nullptr) return MMSYSERR_INVALPARAM;
   if (!ValidDevice(device_id)) return MMSYSERR_BADDEVICEID;
   *caps = WAVEOUTCAPS{};
-  const char* name = device_id == WAVE_MAPPER
-                         ? kSdlMapperName
-                         : SDL_GetAudioDeviceName(static_cast<int>(device_id), 0);
+  const char* name = device_id == WAVE_MAPPER ? kSdlMapperName : DeviceName(device_id);
   const std::string product = name != nullptr ? name : "SDL Audio Device";
   product.copy(caps->szPname, sizeof caps->szPname - 1);
   caps->wChannels = 2;
@@ -49,19 +85,15 @@ MMRESULT SdlWaveOut::waveOutGetDevCapsA(std::uint32_t device_id, WAVEOUTCAPS* ca
 }
 
 MMRESULT SdlWaveOut::OpenDevice(std::uint32_t device_id, const WAVEFORMATEX& format) {
-  SDL_AudioSpec wanted{};
-  wanted.freq = static_cast<int>(format.nSamplesPerSec);
-  wanted.format = format.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-  wanted.channels = static_cast<Uint8>(format.nChannels);
-  wanted.samples = kSdlDeviceFrames;
+  SDL_AudioSpec wanted = WantedSpec(device_id, static_cast<Uint8>(format.nChannels));
   wanted.callback = &SdlWaveOut::Callback;
   wanted.userdata = this;
-  const char* name =
-      device_id == WAVE_MAPPER ? nullptr : SDL_GetAudioDeviceName(static_cast<int>(device_id), 0);
   SDL_AudioSpec obtained{};
-  device_ = SDL_OpenAudioDevice(name, 0, &wanted, &obtained, 0);
+  device_ = SDL_OpenAudioDevice(DeviceName(device_id), 0, &wanted, &obtained, kAllowedChanges);
   if (device_ == 0) return MMSYSERR_NODRIVER;
-  silence_ = obtained.silence;
+  converter_.emplace(format, obtained.freq);
+  converted_.resize(std::size_t{obtained.samples} * format.nChannels);
+  taken_.resize(converter_->SourceBytesFor(obtained.samples) + format.nBlockAlign);
   SDL_PauseAudioDevice(device_, 0);
   return MMSYSERR_NOERROR;
 }
@@ -69,6 +101,7 @@ MMRESULT SdlWaveOut::OpenDevice(std::uint32_t device_id, const WAVEFORMATEX& for
 void SdlWaveOut::CloseDevice() {
   SDL_CloseAudioDevice(device_);
   device_ = 0;
+  converter_.reset();
 }
 
 void SdlWaveOut::Lock() {
@@ -79,12 +112,26 @@ void SdlWaveOut::Unlock() {
   if (device_ != 0) SDL_UnlockAudioDevice(device_);
 }
 
+// Takes from the queue only what this buffer plays, so that the position the
+// mixer reads follows what is heard; silence makes up for a queue that has
+// less, so the converter's stream of frames never breaks.
+void SdlWaveOut::Fill(std::span<Uint8> out) {
+  const std::size_t channels = Format().nChannels;
+  const std::size_t frames = std::min(out.size() / (2 * channels), converted_.size() / channels);
+  const std::span<std::uint8_t> taken =
+      std::span(taken_).first(std::min(taken_.size(), converter_->SourceBytesFor(frames)));
+  const std::size_t played = Consume(taken);
+  std::fill(taken.begin() + static_cast<std::ptrdiff_t>(played), taken.end(), SilenceByte());
+  const std::span<std::int16_t> samples = std::span(converted_).first(frames * channels);
+  converter_->Convert(taken, samples);
+  std::memcpy(out.data(), samples.data(), samples.size_bytes());
+  std::memset(out.data() + samples.size_bytes(), 0, out.size() - samples.size_bytes());
+}
+
 // On SDL's audio thread, which holds the device lock while it runs.
 void SDLCALL SdlWaveOut::Callback(void* self, Uint8* stream, int length) {
-  auto& device = *static_cast<SdlWaveOut*>(self);
-  const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
-  const std::size_t played = device.Consume(std::span<std::uint8_t>(stream, size));
-  std::memset(stream + played, device.silence_, size - played);
+  static_cast<SdlWaveOut*>(self)->Fill(
+      std::span<Uint8>(stream, static_cast<std::size_t>(std::max(length, 0))));
 }
 
 }  // namespace kelvarok

@@ -92,6 +92,57 @@ TEST_F(VirtualDevice, PauseResetAndClose) {
   EXPECT_EQ(device.waveOutPause(handle), MMSYSERR_INVALHANDLE);
 }
 
+// A device whose consumer asks for bytes whether or not any are queued, as
+// SDL's audio callback does.
+class PulledWaveOut final : public QueuedWaveOut {
+ public:
+  using QueuedWaveOut::QueuedWaveOut;
+  std::uint32_t waveOutGetNumDevs() override { return 1; }
+  MMRESULT waveOutGetDevCapsA(std::uint32_t, WAVEOUTCAPS*) override { return MMSYSERR_NOERROR; }
+  void Pull(std::size_t size) {
+    std::vector<std::uint8_t> out(size);
+    Consume(out);
+  }
+
+ protected:
+  MMRESULT OpenDevice(std::uint32_t, const WAVEFORMATEX&) override { return MMSYSERR_NOERROR; }
+  void CloseDevice() override {}
+};
+
+// A queue that runs dry while sounding is a gap the listener hears, counted
+// once; one that ends in silence, is paused or is reset is not.
+TEST(QueuedWaveOut, CountsUnderrunsOnlyWhereTheSoundBreaksOff) {
+  enum class Stop { kRunsDry, kPause, kReset };
+  struct Row {
+    std::uint8_t value;
+    Stop stop;
+    std::uint32_t underruns;
+  };
+  const Row rows[] = {{128, Stop::kRunsDry, 0},
+                      {200, Stop::kRunsDry, 1},
+                      {200, Stop::kPause, 1},
+                      {200, Stop::kReset, 1},
+                      {40, Stop::kRunsDry, 2}};
+  WindowMessages messages;
+  PulledWaveOut device(messages);
+  testing::TestBlocks blocks;
+  HWAVEOUT handle = 0;
+  const WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8};
+  ASSERT_EQ(device.waveOutOpen(&handle, WAVE_MAPPER, &format, 0, 0), 0u);
+  device.waveOutSetVolume(WAVE_MAPPER, 0);  // judged on the stream, not on what volume leaves
+  for (const Row& row : rows) {
+    SCOPED_TRACE(static_cast<int>(row.stop));
+    device.waveOutWrite(handle, blocks.Make(device, handle, 100, row.value));
+    device.Pull(60);
+    if (row.stop == Stop::kPause) device.waveOutPause(handle);
+    if (row.stop == Stop::kReset) device.waveOutReset(handle);
+    device.Pull(60);
+    device.Pull(60);
+    EXPECT_EQ(device.Underruns(), row.underruns);
+    device.waveOutReset(handle);
+  }
+}
+
 TEST_F(VirtualDevice, CapabilitiesFormatsAndVolume) {
   EXPECT_EQ(device.waveOutGetNumDevs(), 1u);
   WAVEOUTCAPS caps;

@@ -125,6 +125,7 @@ TEST_F(SdlDevice, AudioThreadPlaysBlocksAndPostsTheirMessages) {
   device->waveOutGetPosition(handle, &time);
   EXPECT_EQ(time.cb, 700u);
   EXPECT_EQ(played, std::vector<std::uint8_t>(700, 128 + 50));
+  EXPECT_EQ(device->Underruns(), 1u) << "the queue ran dry before the sound came to rest";
 }
 
 }  // namespace
