@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "game/effect.h"
+#include "assets/sounds/effect.h"
 
 namespace kelvarok {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/effect.h"
+#include "assets/sounds/effect.h"
 
 #include "platform/joystick.h"
 #include "platform/key_state.h"
