@@ -9,6 +9,7 @@
 #include "assets/generator/sprite_art.h"
 #include "assets/sprite_strips.h"
 #include "platform/png.h"
+#include "platform/program_questions.h"
 
 namespace {
 
@@ -22,11 +23,20 @@ bool WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kelvarok-art OUTDIR\n");
+  if (const auto answered = kelvarok::AnswerProgramQuestion(
+          argc, argv, "kelvarok-art",
+          "usage: kelvarok-art [--] OUTDIR\n"
+          "       kelvarok-art --help | -h | --version\n\n"
+          "Draws the game's pictures and writes them as OUTDIR/sprites/<strip>.png and\n"
+          "OUTDIR/icons/kelvarok-<size>.png (the build's regenerate-art target runs it\n"
+          "on assets/). A name that starts with - must follow --.\n"))
+    return *answered;
+  const std::optional<std::string> dir = kelvarok::SoleFileArgument(argc, argv);
+  if (!dir) {
+    std::fputs("usage: kelvarok-art [--] OUTDIR\n", stderr);
     return 2;
   }
-  const std::filesystem::path out = argv[1];
+  const std::filesystem::path out = *dir;
   std::error_code error;
   std::filesystem::create_directories(out / "sprites", error);
   std::filesystem::create_directories(out / "icons", error);

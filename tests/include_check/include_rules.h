@@ -20,11 +20,19 @@ struct RankedFolder {
   int rank;
 };
 
+// The sound generator is a program over platform/, ranked just above it.
 inline constexpr std::array kRankedFolders = {
-    RankedFolder{"platform", 0}, RankedFolder{"assets/sounds", 0}, RankedFolder{"game", 1},
-    RankedFolder{"sound", 1},    RankedFolder{"assets", 2},        RankedFolder{"sim", 3},
-    RankedFolder{"qt", 4},       RankedFolder{"sdl", 4},           RankedFolder{"app", 5},
+    RankedFolder{"platform", 0},
+    RankedFolder{"assets/sounds", 0},
+    RankedFolder{"game", 1},
+    RankedFolder{"sound", 1},
+    RankedFolder{"assets", 2},
+    RankedFolder{"sim", 3},
+    RankedFolder{"qt", 4},
+    RankedFolder{"sdl", 4},
+    RankedFolder{"app", 5},
     RankedFolder{"tools", 5},
+    RankedFolder{"assets/sounds/generator", 1},
 };
 
 // Tests, benchmarks and fuzz targets may include anything; nothing else

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "platform/ini_reader.h"
+#include "platform/program_questions.h"
 #include "platform/virtual_wave_out.h"
 #include "sim/mix/device_log.h"
 #include "sim/mix/script_runner.h"
@@ -98,6 +99,9 @@ int Render(const MixOptions& options, IniReader& ini) {
 int main(int argc, char** argv) {
   using namespace kelvarok;
   MixOptions options;
+  if (const auto answered = AnswerProgramQuestion(argc, argv, "kelvarok-mix",
+                                                  (std::string(kMixUsage) + kMixHelp).c_str()))
+    return *answered;
   try {
     options = ParseMixOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& error) {

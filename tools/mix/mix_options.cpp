@@ -11,10 +11,15 @@ MixOptions ParseMixOptions(const std::vector<std::string>& arguments) {
     throw UsageError("unknown command " + arguments[0]);
   }
   std::vector<std::string> files;
+  bool onlyFiles = false;  // after "--"
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
+    if (onlyFiles || argument.empty() || argument[0] != '-') {
       files.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      onlyFiles = true;
       continue;
     }
     if (i + 1 == arguments.size()) throw UsageError(argument + " needs a value");

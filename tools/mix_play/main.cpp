@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/ini_reader.h"
+#include "platform/program_questions.h"
 #include "platform/wave_recorder.h"
 #include "sdl/sdl_wave_out.h"
 #include "sim/mix/device_log.h"
@@ -15,7 +16,19 @@ namespace kelvarok {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvarok-mix-play [--ini FILE] [--log FILE] [--record FILE.wav] SCRIPT\n";
+    "usage: kelvarok-mix-play [--ini FILE] [--log FILE] [--record FILE.wav] [--] SCRIPT\n"
+    "       kelvarok-mix-play --help | -h | --version\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Plays a kelvarok-mix render SCRIPT in real time through SDL's audio device\n"
+    "(SDL_AUDIODRIVER=disk writes it to a file instead).\n"
+    "  --ini FILE         the WAVEMIX.INI to read (none: every default)\n"
+    "  --log FILE         one line per device operation\n"
+    "  --record FILE.wav  also write what the device played to a WAV file\n"
+    "  -h, --help         show this help and exit\n"
+    "  --version          show the version and exit\n"
+    "A script name that starts with - must follow --.\n";
 
 // Real time: each millisecond of the script waits for the steady clock.
 class RealTimeHost final : public ScriptHost {
@@ -30,16 +43,26 @@ class RealTimeHost final : public ScriptHost {
 };
 
 int Play(int argc, char** argv) {
+  if (const auto answered = AnswerProgramQuestion(argc, argv, "kelvarok-mix-play",
+                                                  (std::string(kUsage) + kHelp).c_str()))
+    return *answered;
   std::optional<std::string> ini_path, log_path, record_path, script_path;
+  bool onlyScript = false;  // after "--"
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
-    std::optional<std::string>* target = argument == "--ini"      ? &ini_path
+    if (!onlyScript && argument == "--") {
+      onlyScript = true;
+      continue;
+    }
+    const bool named = onlyScript || argument.empty() || argument[0] != '-';
+    std::optional<std::string>* target = named                    ? nullptr
+                                         : argument == "--ini"    ? &ini_path
                                          : argument == "--log"    ? &log_path
                                          : argument == "--record" ? &record_path
                                                                   : nullptr;
     if (target != nullptr && i + 1 < argc) {
       *target = argv[++i];
-    } else if (target == nullptr && !script_path && argument.rfind("--", 0) != 0) {
+    } else if (named && !script_path) {
       script_path = argument;
     } else {
       std::cerr << kUsage;

@@ -8,6 +8,7 @@
 #include "game/game_world.h"
 #include "game/silent_world_host.h"
 #include "platform/png.h"
+#include "platform/program_questions.h"
 
 namespace kelvarok {
 namespace {
@@ -35,8 +36,19 @@ void DrawShipAt(GameWorld& world, int x, int y, int heading, bool shield, bool t
 
 int main(int argc, char** argv) {
   using namespace kelvarok;
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kelvarok-showcase OUT.png\n");
+  constexpr char kUsage[] = "usage: kelvarok-showcase [--] OUT.png\n";
+  if (const auto answered = AnswerProgramQuestion(
+          argc, argv, "kelvarok-showcase",
+          "usage: kelvarok-showcase [--] OUT.png\n"
+          "       kelvarok-showcase --help | -h | --version\n\n"
+          "Draws a field with rocks of every size, a green rock, missiles and the ship\n"
+          "plain, shielded, thrusting and crashing, through the game's own drawing\n"
+          "code, and saves it as the PNG picture OUT.png. A name that starts with -\n"
+          "must follow --.\n"))
+    return *answered;
+  const std::optional<std::string> file = SoleFileArgument(argc, argv);
+  if (!file) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
   const SpriteSet sprites = LoadSprites();
@@ -65,10 +77,10 @@ int main(int argc, char** argv) {
   DrawShipAt(world, 660, 200, 27, true, true, false);   // shielded, thrusting down
   DrawShipAt(world, 570, 320, 5, false, false, true);   // crash debris
 
-  if (!WritePngFile(argv[1], world.field)) {
-    std::fprintf(stderr, "kelvarok-showcase: cannot write %s\n", argv[1]);
+  if (!WritePngFile(file->c_str(), world.field)) {
+    std::fprintf(stderr, "kelvarok-showcase: cannot write %s\n", file->c_str());
     return 1;
   }
-  std::printf("Wrote the field to %s\n", argv[1]);
+  std::printf("Wrote the field to %s\n", file->c_str());
   return 0;
 }

@@ -13,6 +13,7 @@
 #include "assets/sprites.h"
 #include "game/flow_host.h"
 #include "platform/ini_reader.h"
+#include "platform/program_questions.h"
 #include "qt/settings_file/settings_reader.h"
 #include "qt/text/qt_text_painter.h"
 #include "sim/recorded_sound.h"
@@ -33,6 +34,25 @@ const char* const kUsage =
     "usage: kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]\n"
     "                    [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...\n"
     "                    [--audio FILE.wav]\n";
+
+const char* const kHelp =
+    "\n"
+    "Plays the game flow without a window on a virtual clock, as fast as the CPU\n"
+    "allows, and prints the final scores, rounds and high-score table as one\n"
+    "JSON object. The same seed and script always give the same trace. Without\n"
+    "options nothing starts a game: give a script or --autopilot.\n"
+    "\n"
+    "  --seed N               seed of the game's random generator (default 0)\n"
+    "  --script FILE          timed input events, one a line: MS EVENT ...\n"
+    "  --settings FILE        the player's settings from a Kelvarok.conf (only read)\n"
+    "  --autopilot            a built-in player starts a one-player game and flies it\n"
+    "  --until MS             stop when virtual time reaches MS\n"
+    "  --trace FILE|-         every frame and event as JSON Lines (- for standard\n"
+    "                         output); a whole game's trace is tens of MB\n"
+    "  --snapshot MS:FILE.png save the field as it stands at MS (repeatable)\n"
+    "  --audio FILE.wav       the game's sound as the mixer plays it\n"
+    "  -h, --help             show this help and exit\n"
+    "  --version              show the version and exit\n";
 
 int Usage(const std::string& problem) {
   std::cerr << "kelvarok-sim: " << problem << '\n' << kUsage;
@@ -76,6 +96,9 @@ int LoadSettings(const std::string& path, SimOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto answered = kelvarok::AnswerProgramQuestion(argc, argv, "kelvarok-sim",
+                                                            (std::string(kUsage) + kHelp).c_str()))
+    return *answered;
   CommandLine cl;
   if (const auto problem = kelvarok::sim::ParseCommandLine(argc, argv, cl)) return Usage(*problem);
   if (const int status = LoadScript(cl.scriptPath, cl.options); status != 0) return status;

@@ -5,13 +5,23 @@
 #include <fstream>
 
 #include "assets/sounds/generator/effect_recordings.h"
+#include "platform/program_questions.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kelvarok-sfx OUTDIR\n");
+  if (const auto answered = kelvarok::AnswerProgramQuestion(
+          argc, argv, "kelvarok-sfx",
+          "usage: kelvarok-sfx [--] OUTDIR\n"
+          "       kelvarok-sfx --help | -h | --version\n\n"
+          "Makes the game's five effect recordings and writes them as\n"
+          "OUTDIR/<effect>.wav (run it with assets/sounds to refresh the committed\n"
+          "ones). A name that starts with - must follow --.\n"))
+    return *answered;
+  const std::optional<std::string> dir = kelvarok::SoleFileArgument(argc, argv);
+  if (!dir) {
+    std::fputs("usage: kelvarok-sfx [--] OUTDIR\n", stderr);
     return 2;
   }
-  const std::filesystem::path out = argv[1];
+  const std::filesystem::path out = *dir;
   std::error_code error;
   std::filesystem::create_directories(out, error);
   for (const kelvarok::sfx::EffectRecording& effect : kelvarok::sfx::kEffectRecordings) {
