@@ -9,7 +9,7 @@
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
 #include "app/plugin_warning_filter.h"
-#include "app/runtime_directory.h"
+#include "qt/runtime/runtime_directory.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/termination_signal.h"

@@ -14,6 +14,7 @@
 #include "game/flow_host.h"
 #include "platform/ini_reader.h"
 #include "platform/program_questions.h"
+#include "qt/runtime/runtime_directory.h"
 #include "qt/settings_file/settings_reader.h"
 #include "qt/text/qt_text_painter.h"
 #include "sim/recorded_sound.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
 
   // Text needs Qt's font engine; no window is ever shown.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kelvarok::ProvideRuntimeDirectory();
   QGuiApplication app(argc, argv);
   kelvarok::QtTextPainter fieldText(kelvarok::FieldFont(), kelvarok::kYellow);
   const kelvarok::SpriteSet sprites = kelvarok::LoadSprites();

@@ -1,4 +1,4 @@
-#include "app/runtime_directory.h"
+#include "qt/runtime/runtime_directory.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
