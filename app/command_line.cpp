@@ -54,6 +54,9 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
       const auto ms = ParseNumber<int>(value);
       if (!ms) return bad();
       demo.pauseForMs = *ms;
+    } else if (option == "--frame-log") {
+      if (value.startsWith('-')) return bad();
+      demo.frameLog = value;
     } else if (option == "--screenshot") {
       // An option's name given where a file name belongs is a mistake.
       if (value.startsWith('-')) return bad();

@@ -20,6 +20,7 @@ struct DemoOptions {
   int pauseForMs = kDefaultPauseForMs;  // ...and go on after this long
   bool openMenu = false;                // show the Game menu open in the screenshot
   QString screenshot;                   // save the whole window here at the end
+  QString frameLog;                     // one line per frame played, written as it goes
 };
 
 struct CommandLine {
@@ -33,7 +34,7 @@ struct CommandLineError {
 };
 
 inline constexpr char kUsage[] =
-    "usage: kelvarok [--demo [--seed N] [--frames N] [--screenshot FILE.png]\n"
+    "usage: kelvarok [--demo [--seed N] [--frames N] [--screenshot FILE.png] [--frame-log FILE]\n"
     "                        [--pause-at N [--pause-for MS]] [--open-menu]]\n"
     "       kelvarok --help | -h | --version\n";
 
@@ -48,6 +49,9 @@ inline constexpr char kHelp[] =
     "  --frames N         end the demo after N frames of play (40 ms each)\n"
     "  --screenshot FILE  save the window as a PNG picture when the demo ends\n"
     "                     (exit status 1 when it cannot be written)\n"
+    "  --frame-log FILE   write one line per frame: its start on the monotonic\n"
+    "                     clock in microseconds and its phase (play, crash,\n"
+    "                     warmup, bonus); exit status 1 when it cannot be written\n"
     "  --pause-at N       pause the game at frame N...\n"
     "  --pause-for MS     ...for MS milliseconds (default 2000), then go on\n"
     "  --open-menu        show the Game menu open at the end of the demo\n"

@@ -1,5 +1,6 @@
 #include "app/demo_mode.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -23,6 +24,13 @@ DemoMode::DemoMode(TForm1& window, DemoOptions options)
         auto& keys = static_cast<KeyTable&>(window.Keys());
         down ? keys.Press(vk) : keys.Release(vk);
       }) {
+  if (!options_.frameLog.isEmpty()) {
+    frameLog_.reset(std::fopen(QFile::encodeName(options_.frameLog).constData(), "w"));
+    if (!frameLog_) {
+      std::fprintf(stderr, "kelvarok: cannot write %s\n", qPrintable(options_.frameLog));
+      exitStatus_ = 1;
+    }
+  }
   window_.flow().SetObserver(this);
   window_.SetMessageHook([this] { autopilot_.Tend(window_.flow().GameRunning()); });
 }
@@ -44,7 +52,17 @@ void DemoMode::Start() {
   });
 }
 
-void DemoMode::FramePlayed(FramePhase, std::uint32_t, std::int32_t) {
+void DemoMode::FrameStarted() {
+  frameStart_ = std::chrono::steady_clock::now();
+}
+
+void DemoMode::FramePlayed(FramePhase phase, std::uint32_t, std::int32_t) {
+  if (frameLog_) {
+    const auto us =
+        std::chrono::duration_cast<std::chrono::microseconds>(frameStart_.time_since_epoch());
+    std::fprintf(frameLog_.get(), "%lld %s\n", static_cast<long long>(us.count()),
+                 FramePhaseName(phase));
+  }
   autopilot_.Steer();
   ++frames_;
   if (options_.pauseAt == frames_) Pause();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "app/command_line.h"
@@ -23,6 +25,7 @@ class DemoMode final : public FlowObserver {
   // 1 when the screenshot could not be written, else 0.
   int ExitStatus() const { return exitStatus_; }
 
+  void FrameStarted() override;
   void FramePlayed(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock) override;
   void MessageDrawn(const std::string&, const std::string&) override {}
   void FieldRestored() override {}
@@ -38,6 +41,9 @@ class DemoMode final : public FlowObserver {
   int frames_ = 0;
   bool finished_ = false;
   int exitStatus_ = 0;
+  // --frame-log: where each frame's start on the steady clock is written.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> frameLog_{nullptr, std::fclose};
+  std::chrono::steady_clock::time_point frameStart_;
 };
 
 }  // namespace kelvarok

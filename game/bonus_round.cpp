@@ -89,7 +89,7 @@ void GameFlow::BonusRound() {
 void GameFlow::BonusWarmUp() {
   // Pause is not looked at here; the ship never moves in a bonus round.
   for (int frame = 0; frame < kWarmUpFrames; ++frame) {
-    const std::uint32_t frameStart = host_.clock().timeGetTime();
+    const std::uint32_t frameStart = BeginFrame();
     world_.MoveMissilesNoWrap();
     world_.EraseShip(false);
     world_.AgeMissiles();
@@ -108,7 +108,7 @@ void GameFlow::FlyBonusRocks(int rocks) {
   int pass = 1;
   while (pass < 3 && state_.RockCount[p] > 0) {
     WaitWhilePaused();
-    const std::uint32_t frameStart = host_.clock().timeGetTime();
+    const std::uint32_t frameStart = BeginFrame();
     // Shot rocks move on too, so the survivors keep their places in the row.
     for (int i = 1; i <= rocks; ++i) {
       TRock& rock = row[i];

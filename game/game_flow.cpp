@@ -114,4 +114,18 @@ void GameFlow::HelpShown() {
   if (menu_.Enabled(MenuItem::Pause1) && !Paused()) Pause1Click();
 }
 
+const char* FramePhaseName(FramePhase phase) {
+  switch (phase) {
+    case FramePhase::Play:
+      return "play";
+    case FramePhase::Crash:
+      return "crash";
+    case FramePhase::Warmup:
+      return "warmup";
+    case FramePhase::Bonus:
+      return "bonus";
+  }
+  return "";
+}
+
 }  // namespace kelvarok

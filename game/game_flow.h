@@ -17,11 +17,16 @@ namespace kelvarok {
 // The loops in which the flow plays frames.
 enum class FramePhase { Play, Crash, Warmup, Bonus };
 
+// "play", "crash", "warmup" or "bonus", as traces and frame logs write it.
+const char* FramePhaseName(FramePhase phase);
+
 // Watches the flow from outside (the simulator's trace and autopilot). Every
 // call comes from inside the flow, on its thread.
 class FlowObserver {
  public:
   virtual ~FlowObserver() = default;
+  // As a frame begins, just after the flow read its start from the clock.
+  virtual void FrameStarted() {}
   // After the work of every frame, just before it waits out its 40 ms;
   // frameStart is the clock at which the frame began, penaltyClock the life's
   // penalty clock.
@@ -89,6 +94,8 @@ class GameFlow {
   void WaitForGameKeysUp();
   void WaitForEnter();
   // Reports the frame to the observer, then waits out its 40 ms.
+  // Starts a frame: its start on the clock, which the observer hears of.
+  std::uint32_t BeginFrame();
   void EndFrame(FramePhase phase, std::uint32_t frameStart);
 
   // --- Between the frames (round_setup.cpp, life_transitions.cpp,

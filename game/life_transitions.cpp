@@ -38,7 +38,7 @@ void GameFlow::CrashSequence() {
   ship.Heading /= 2;  // the 36 headings onto the 18 debris pictures
   for (int frame = 0; frame < kCrashFrames; ++frame) {
     WaitWhilePaused();
-    const std::uint32_t frameStart = host_.clock().timeGetTime();
+    const std::uint32_t frameStart = BeginFrame();
     world_.MoveShip();  // the wreck drifts on
     if (++ship.Heading > kLastDebrisFrame) ship.Heading = 0;
     world_.MoveRocks();

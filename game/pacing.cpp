@@ -53,6 +53,12 @@ void GameFlow::WaitForEnter() {
   while (!KeyDown(host_.Keys(), VK_RETURN)) host_.WaitForMessages(kConditionPollMs);
 }
 
+std::uint32_t GameFlow::BeginFrame() {
+  const std::uint32_t frameStart = host_.clock().timeGetTime();
+  if (observer_ != nullptr) observer_->FrameStarted();
+  return frameStart;
+}
+
 void GameFlow::EndFrame(FramePhase phase, std::uint32_t frameStart) {
   pauseOnField_ = false;  // the frame has drawn over the field
   if (observer_ != nullptr) observer_->FramePlayed(phase, frameStart, penaltyClock_);

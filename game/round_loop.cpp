@@ -72,7 +72,7 @@ void GameFlow::LoseShip() {
 
 void GameFlow::PlayRoundFrame() {
   WaitWhilePaused();
-  const std::uint32_t frameStart = host_.clock().timeGetTime();
+  const std::uint32_t frameStart = BeginFrame();
   world_.PlayFrame();
   CountDownShield();
   EndFrame(FramePhase::Play, frameStart);

@@ -6,20 +6,6 @@ namespace kelvarok::sim {
 
 namespace {
 
-const char* PhaseName(FramePhase phase) {
-  switch (phase) {
-    case FramePhase::Play:
-      return "play";
-    case FramePhase::Crash:
-      return "crash";
-    case FramePhase::Warmup:
-      return "warmup";
-    case FramePhase::Bonus:
-      return "bonus";
-  }
-  return "";
-}
-
 void PerPlayerArray(JsonWriter& json, const char* key, const PerPlayer<std::int32_t>& values) {
   json.Key(key).BeginArray().Int(values[1]).Int(values[2]).EndArray();
 }
@@ -55,7 +41,7 @@ JsonWriter& Trace::BeginEvent(const char* name) {
 
 void Trace::Frame(FramePhase phase, std::uint32_t frameStart, std::int32_t penaltyClock) {
   const std::int32_t p = state_.CurPlayer;
-  json_.BeginObject().Int("t", frameStart).String("phase", PhaseName(phase));
+  json_.BeginObject().Int("t", frameStart).String("phase", FramePhaseName(phase));
   json_.Int("player", p).Int("round", state_.RoundNo[p]);
   PerPlayerArray(json_, "score", state_.Score);
   PerPlayerArray(json_, "shipsLeft", state_.ShipsLeft);
