@@ -10,5 +10,5 @@ export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" build-asan -DKELVAROK_SANITIZE=ON -DKELVAROK_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  LSAN_OPTIONS=suppressions=$root/tests/lsan-suppressions.txt \
+  LSAN_OPTIONS=suppressions=$root/tests/lsan-suppressions.txt:print_suppressions=0 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
