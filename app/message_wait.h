@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/clock.h"
+
 namespace kelvarok {
 
 class MessageWait {
@@ -14,10 +16,16 @@ class MessageWait {
   virtual void WaitForMessages(std::uint32_t timeout_ms) = 0;
 };
 
-// Sleeps in Qt's event dispatcher, with a precise timer as the deadline.
+// Sleeps in Qt's event dispatcher until the clock's millisecond count has
+// moved on by timeout_ms, so a frame paced on that clock ends as its count
+// ticks over, not up to a millisecond later.
 class EventLoopWait final : public MessageWait {
  public:
+  explicit EventLoopWait(SteadyClock& clock) : clock_(clock) {}
   void WaitForMessages(std::uint32_t timeout_ms) override;
+
+ private:
+  SteadyClock& clock_;
 };
 
 }  // namespace kelvarok

@@ -139,7 +139,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   SilentEffectSink silence_;
   EffectSink& sounds_;
   SteadyClock steadyClock_;
-  EventLoopWait eventLoopWait_;
+  EventLoopWait eventLoopWait_{steadyClock_};
   Clock& clock_;
   MessageWait& wait_;
   KeyTable keys_;

@@ -1,6 +1,7 @@
 // The millisecond clock (timeGetTime): unsigned 32-bit milliseconds that wrap.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace kelvarok {
@@ -16,6 +17,10 @@ class SteadyClock final : public Clock {
  public:
   SteadyClock();
   std::uint32_t timeGetTime() override;
+  // The instant at which timeGetTime() first returns reading, taken as the
+  // next such instant from now (the counter wraps): a wait that must end
+  // exactly as the millisecond count moves on sleeps until it.
+  std::chrono::steady_clock::time_point TimeOfReading(std::uint32_t reading);
 
  private:
   std::int64_t origin_ns_;
