@@ -29,6 +29,12 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
     }
   }
   if (arguments.isEmpty()) return line;
+  if (arguments.first() == "--replay") {
+    if (arguments.size() != 2 || arguments[1].startsWith('-'))
+      return CommandLineError{"'--replay' needs one replay file"};
+    line.replay = arguments[1];
+    return line;
+  }
   if (arguments.first() != "--demo")
     return CommandLineError{QString("unknown argument '%1'").arg(arguments.first())};
   DemoOptions demo;
@@ -50,6 +56,8 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
       if (!(demo.frames = ParseNumber<int>(value))) return bad();
     } else if (option == "--pause-at") {
       if (!(demo.pauseAt = ParseNumber<int>(value))) return bad();
+    } else if (option == "--focus-loss-at") {
+      if (!(demo.focusLossAt = ParseNumber<int>(value))) return bad();
     } else if (option == "--pause-for") {
       const auto ms = ParseNumber<int>(value);
       if (!ms) return bad();
@@ -57,6 +65,9 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
     } else if (option == "--frame-log") {
       if (value.startsWith('-')) return bad();
       demo.frameLog = value;
+    } else if (option == "--record") {
+      if (value.startsWith('-')) return bad();
+      demo.record = value;
     } else if (option == "--screenshot") {
       // An option's name given where a file name belongs is a mistake.
       if (value.startsWith('-')) return bad();

@@ -18,15 +18,19 @@ struct DemoOptions {
   std::optional<int> frames;            // end after this many frames of play
   std::optional<int> pauseAt;           // pause at this frame...
   int pauseForMs = kDefaultPauseForMs;  // ...and go on after this long
+  std::optional<int> focusLossAt;       // the window loses the focus at this frame
+                                        // and regains it after pauseForMs
   bool openMenu = false;                // show the Game menu open in the screenshot
   QString screenshot;                   // save the whole window here at the end
   QString frameLog;                     // one line per frame played, written as it goes
+  QString record;                       // the game's replay file
 };
 
 struct CommandLine {
   enum class Request { Run, Help, Version };
   Request request = Request::Run;
   std::optional<DemoOptions> demo;  // nothing: the game itself
+  QString replay;                   // a recorded game to watch
 };
 
 struct CommandLineError {
@@ -35,7 +39,9 @@ struct CommandLineError {
 
 inline constexpr char kUsage[] =
     "usage: kelvarok [--demo [--seed N] [--frames N] [--screenshot FILE.png] [--frame-log FILE]\n"
-    "                        [--pause-at N [--pause-for MS]] [--open-menu]]\n"
+    "                        [--pause-at N] [--focus-loss-at N] [--pause-for MS]\n"
+    "                        [--record FILE.kvr] [--open-menu]]\n"
+    "       kelvarok --replay FILE.kvr\n"
     "       kelvarok --help | -h | --version\n";
 
 inline constexpr char kHelp[] =
@@ -53,8 +59,12 @@ inline constexpr char kHelp[] =
     "                     clock in microseconds and its phase (play, crash,\n"
     "                     warmup, bonus); exit status 1 when it cannot be written\n"
     "  --pause-at N       pause the game at frame N...\n"
+    "  --focus-loss-at N  take the focus from the window at frame N...\n"
     "  --pause-for MS     ...for MS milliseconds (default 2000), then go on\n"
+    "  --record FILE      write the demo's game as a replay file\n"
     "  --open-menu        show the Game menu open at the end of the demo\n"
+    "  --replay FILE      watch a recorded game (F4 pauses, Ctrl+Q stops); your\n"
+    "                     settings and high scores are not changed\n"
     "  -h, --help         show this help and exit\n"
     "  --version          show the program's version and exit\n";
 

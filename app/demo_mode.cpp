@@ -66,6 +66,7 @@ void DemoMode::FramePlayed(FramePhase phase, std::uint32_t, std::int32_t) {
   autopilot_.Steer();
   ++frames_;
   if (options_.pauseAt == frames_) Pause();
+  if (options_.focusLossAt == frames_) LoseFocus();
   if (!options_.frames) return;
   if (options_.openMenu && frames_ == std::max(1, *options_.frames - kMenuLeadFrames))
     window_.menuBar()->setActiveAction(window_.menu().Game->menuAction());
@@ -77,6 +78,17 @@ void DemoMode::Pause() {
   pause->trigger();
   // Every demo ends by itself: the pause is lifted again after its time.
   QTimer::singleShot(options_.pauseForMs, &window_, [pause] {
+    if (pause->isChecked() && pause->isEnabled()) pause->trigger();
+  });
+}
+
+void DemoMode::LoseFocus() {
+  // As if another window took the focus and gave it back after the pause's
+  // time: the game pauses, and the player lifts the pause on coming back.
+  window_.flow().AppOnDeactivate();
+  QTimer::singleShot(options_.pauseForMs, &window_, [this] {
+    window_.flow().AppOnActivate();
+    QAction* pause = window_.menu().Pause1;
     if (pause->isChecked() && pause->isEnabled()) pause->trigger();
   });
 }

@@ -32,6 +32,7 @@ class DemoMode final : public FlowObserver {
 
  private:
   void Pause();
+  void LoseFocus();
   void Finish();
   void SaveScreenshot();
 

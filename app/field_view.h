@@ -12,12 +12,14 @@ class FieldView final : public QWidget {
  public:
   // The bitmap must outlive the view and keep its size.
   FieldView(const Bitmap& field, QWidget* parent);
+  // From now on shows this bitmap (a replayed game's field), of the same size.
+  void Show(const Bitmap& field);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  const Bitmap& field_;
+  const Bitmap* field_;
 };
 
 }  // namespace kelvarok

@@ -1,5 +1,6 @@
 // kelvarok: the desktop program. See command_line.h for its arguments.
 #include <QDateTime>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
@@ -9,14 +10,15 @@
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
 #include "app/plugin_warning_filter.h"
-#include "qt/runtime/runtime_directory.h"
+#include "app/replay_files.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/termination_signal.h"
 #include "app/tform1.h"
 #include "assets/sprites.h"
-#include "sdl/sdl_joysticks.h"
 #include "kelvarok_version.h"
+#include "qt/runtime/runtime_directory.h"
+#include "sdl/sdl_joysticks.h"
 
 using namespace kelvarok;
 
@@ -30,6 +32,14 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   options.helpFile = HelpFilePath();
   DesktopSound sound;
   options.sounds = &sound.sounds();
+  bool recordWritten = true;
+  if (!demo.record.isEmpty()) {
+    options.gameRecorded = [&](const Replay& replay) {
+      recordWritten = WriteReplayFile(demo.record, replay);
+      if (!recordWritten)
+        std::fprintf(stderr, "kelvarok: cannot write %s\n", qPrintable(demo.record));
+    };
+  }
   TForm1 window(sprites, options);
   // The demo does not follow the focus: its sound plays from the start.
   sound.sounds().SetActivated(true);
@@ -38,7 +48,37 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   window.show();
   mode.Start();
   const int status = QApplication::exec();
-  return status != 0 ? status : mode.ExitStatus();
+  if (status != 0) return status;
+  return recordWritten ? mode.ExitStatus() : 1;
+}
+
+// Plays a recorded game in a window of its own and ends with it; nothing is
+// read from or written to the player's settings, table or replays.
+int RunReplay(const QString& path, const SpriteSet& sprites) {
+  auto read = ReadReplayFile(path);
+  if (const auto* problem = std::get_if<QString>(&read)) {
+    std::fprintf(stderr, "kelvarok: %s\n", qPrintable(*problem));
+    return 2;
+  }
+  TForm1Options options;
+  options.helpFile = HelpFilePath();
+  DesktopSound sound;
+  options.sounds = &sound.sounds();
+  TForm1 window(sprites, options);
+  CloseOnTermination([&window] { window.CloseOnSignal(); });
+  window.show();
+  int status = 0;
+  QTimer::singleShot(0, &window, [&] {
+    try {
+      window.WatchReplay(std::get<Replay>(read));
+    } catch (const ReplayOutOfStep& error) {
+      std::fprintf(stderr, "kelvarok: %s: %s\n", qPrintable(path), error.what());
+      status = 1;
+    }
+    window.close();
+  });
+  const int loop = QApplication::exec();
+  return loop != 0 ? loop : status;
 }
 
 // The running copy holds the lock but did not take the message: it may hang.
@@ -106,5 +146,6 @@ int main(int argc, char** argv) {
   const CommandLine& line = std::get<CommandLine>(parsed);
   const SpriteSet sprites = LoadSprites();
   if (line.demo) return RunDemo(*line.demo, sprites);
+  if (!line.replay.isEmpty()) return RunReplay(line.replay, sprites);
   return RunGame(QString::fromLocal8Bit(argv[0]), sprites);
 }

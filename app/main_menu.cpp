@@ -43,6 +43,7 @@ MainMenu1 BuildMainMenu(QMenuBar& bar) {
   m.Highscores1 = AddItem(*m.Game, "Highscores1", "&High scores...", {}, true);
   m.Game->addSeparator()->setObjectName("N1");
   m.Exit1 = AddItem(*m.Game, "Exit1", "E&xit", {}, true);
+  m.WatchLastGame = AddItem(*m.Game, "WatchLastGame", "&Watch last game", {}, false);
 
   m.Options = bar.addMenu("&Options");
   m.Keyboard1 = AddItem(*m.Options, "Keyboard1", "&Keyboard...", {}, true);

@@ -20,6 +20,7 @@ struct MainMenu1 {
   QAction* Quitgame1 = nullptr;
   QAction* Highscores1 = nullptr;
   QAction* Exit1 = nullptr;
+  QAction* WatchLastGame = nullptr;  // disabled while a game runs or none was recorded
   QAction* Keyboard1 = nullptr;
   QAction* Joystick1 = nullptr;
   QAction* Sound1 = nullptr;

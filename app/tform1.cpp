@@ -19,6 +19,7 @@
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
+#include "kelvarok_version.h"
 #include "qt/text/embedded_fonts.h"
 #include "qt/text/latin1_text.h"
 
@@ -47,10 +48,15 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
       wait_(options_.wait ? *options_.wait : eventLoopWait_),
       fieldText_(RegisteredFieldFont(), kYellow),
       settings_(options_.store ? options_.store->Load() : StoredSettings{}),
-      world_(sprites, settings_.game, *this, options_.seed),
-      flow_(world_, *this, settings_.HiScores, kBaseCaption) {
+      sprites_(sprites),
+      recorder_(*this, kProgramVersion, [this](Replay replay) { GameRecorded(std::move(replay)); }),
+      world_(sprites, settings_.game, recorder_, options_.seed),
+      flow_(world_, recorder_, settings_.HiScores, kBaseCaption),
+      lastGame_(std::move(options_.lastGame)) {
+  flow_.SetInputListener(&recorder_);
   BuildWindow();
   ConnectMenu();
+  ShowFlowMenu();
   // The secondary windows, each made once for the whole run.
   Help_ = std::make_unique<HelpWindow>(options_.helpFile);
   HSForm_ = std::make_unique<THSForm>(this);
@@ -106,8 +112,11 @@ void TForm1::ConnectMenu() {
   on(menu_.N2Playerstart1, [this] { StartGame(&GameFlow::N2Playerstart1Click); });
   // Triggering the checkable action flips its check mark itself; the flow's
   // toggle then sets the very same state.
-  on(menu_.Pause1, [this] { flow_.Pause1Click(); });
-  on(menu_.Quitgame1, [this] { flow_.Quitgame1Click(); });
+  on(menu_.Pause1, [this] { replay_ ? ReplayPauseClick() : flow_.Pause1Click(); });
+  on(menu_.Quitgame1, [this] { replay_ ? replay_->player().Stop() : flow_.Quitgame1Click(); });
+  on(menu_.WatchLastGame, [this] {
+    if (lastGame_) WatchReplay(*lastGame_);
+  });
   on(menu_.Highscores1, [this] { flow_.Highscores1Click(); });
   on(menu_.Exit1, [this] { flow_.Exit1Click(); });
   on(menu_.Keyboard1, [this] { KBForm_->exec(); });
@@ -221,6 +230,8 @@ void TForm1::SetCaption(const std::string& text) {
 
 void TForm1::SetMenuEnabled(MenuItem item, bool enabled) {
   menu_.Item(item)->setEnabled(enabled);
+  if (item == MenuItem::N1Playerstart1)
+    menu_.WatchLastGame->setEnabled(enabled && lastGame_.has_value() && !replay_);
 }
 
 void TForm1::SetMenuChecked(MenuItem item, bool checked) {
@@ -247,7 +258,72 @@ bool TForm1::InputQuery(const std::string& caption, const std::string& prompt, s
 
 void TForm1::ShowHighScores(const HiScoreCells& cells) {
   HSForm_->SetCells(cells);
+  // A recorded game can be watched from the table only while none is played.
+  const bool watching = !flow_.GameRunning() && !replay_ && options_.replayOf;
+  HSForm_->SetWatchable([&](int place) {
+    return watching && settings_.HiScores[place].Score > 0 &&
+           options_.replayOf(settings_.HiScores[place]).has_value();
+  });
   HSForm_->exec();
+  if (HSForm_->ChosenPlace() != 0) WatchHighScoreGame(HSForm_->ChosenPlace());
+}
+
+// --- Replays -----------------------------------------------------------------
+
+void TForm1::GameRecorded(Replay replay) {
+  if (options_.gameRecorded) options_.gameRecorded(replay);
+  lastGame_ = std::move(replay);
+  // The flow has just enabled the start items again.
+  menu_.WatchLastGame->setEnabled(!replay_);
+}
+
+void TForm1::WatchHighScoreGame(int place) {
+  if (std::optional<Replay> replay = options_.replayOf(settings_.HiScores[place]))
+    WatchReplay(*replay);
+}
+
+void TForm1::WatchReplay(const Replay& replay) {
+  if (flow_.GameRunning() || replay_) return;
+  ReplayGame game(sprites_, replay, *this, std::string(kBaseCaption) + " - Replay");
+  replay_ = &game;
+  iBackGround_->Show(game.world().field);
+  for (QAction* item : {menu_.N1Playerstart1, menu_.N2Playerstart1, menu_.WatchLastGame})
+    item->setEnabled(false);
+  menu_.Pause1->setEnabled(true);
+  menu_.Pause1->setChecked(false);
+  menu_.Quitgame1->setEnabled(true);
+  // Whatever ends the replay, the window shows its own game again.
+  struct Restore {
+    TForm1& window;
+    ~Restore() {
+      window.replay_ = nullptr;
+      window.iBackGround_->Show(window.world_.field);
+      window.SetCaption(kBaseCaption);
+      window.sounds_.SetActivated(window.applicationActive_ || !window.options_.followFocus);
+      window.ShowFlowMenu();
+      if (window.closeAfterGame_) window.close();
+    }
+  } restore{*this};
+  try {
+    game.Play();
+  } catch (const ReplayStopped&) {
+    // The watcher has seen enough.
+  }
+}
+
+void TForm1::ReplayPauseClick() {
+  const bool paused = !replay_->player().Paused();
+  replay_->player().SetPaused(paused);
+  menu_.Pause1->setChecked(paused);
+}
+
+void TForm1::ShowFlowMenu() {
+  for (const MenuItem item : {MenuItem::N1Playerstart1, MenuItem::N2Playerstart1, MenuItem::Pause1,
+                              MenuItem::Quitgame1, MenuItem::Highscores1, MenuItem::Exit1}) {
+    menu_.Item(item)->setEnabled(flow_.Menu().Enabled(item));
+    menu_.Item(item)->setChecked(flow_.Menu().Checked(item));
+  }
+  menu_.WatchLastGame->setEnabled(lastGame_.has_value() && !flow_.GameRunning() && !replay_);
 }
 
 // --- Window events -------------------------------------------------------------
@@ -278,6 +354,8 @@ void TForm1::FollowApplicationState(Qt::ApplicationState state) {
     flow_.AppOnActivate();
   else
     flow_.AppOnDeactivate();
+  // A replay holds still while nobody watches, as a game would.
+  if (!active && replay_ && !replay_->player().Paused()) ReplayPauseClick();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -352,9 +430,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();  // the window stays open; closing again retries
     return;
   }
-  if (flow_.GameRunning()) {
-    // The game's command is still on the stack: the window stays until it
-    // has returned, then closes for good.
+  if (flow_.GameRunning() || replay_) {
+    // The game's command (or the replay) is still on the stack: the window
+    // stays until it has returned, then closes for good.
+    if (replay_) replay_->player().Stop();
     closeAfterGame_ = true;
     event->ignore();
     return;

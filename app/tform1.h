@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/field_view.h"
 #include "app/key_mapping.h"
@@ -16,6 +17,8 @@
 #include "game/flow_host.h"
 #include "game/game_flow.h"
 #include "game/game_world.h"
+#include "game/replay_game.h"
+#include "game/replay_recorder.h"
 #include "qt/text/qt_text_painter.h"
 #include "sound/effect_sink.h"
 
@@ -47,6 +50,12 @@ struct TForm1Options {
   // nullptr: the steady clock and Qt's event loop.
   Clock* clock = nullptr;
   MessageWait* wait = nullptr;
+  // Hears of every game played to its end, with its recording.
+  std::function<void(const Replay&)> gameRecorded;
+  // The game "Watch last game" shows until one is played here.
+  std::optional<Replay> lastGame;
+  // The recording of a high-score entry's game, when there is one.
+  std::function<std::optional<Replay>(const THiScore&)> replayOf;
 };
 
 class TForm1 final : public QMainWindow, public FlowHost {
@@ -94,6 +103,15 @@ class TForm1 final : public QMainWindow, public FlowHost {
   // failed one, whose message goes to standard error.
   void CloseOnSignal();
 
+  // Plays a recorded game in the window, with its sounds, and returns when it
+  // is over or the watcher stopped it (Ctrl+Q); F4 pauses it. Nothing of it
+  // reaches the settings or the table. Throws ReplayOutOfStep when the
+  // recording does not fit this program's game.
+  void WatchReplay(const Replay& replay);
+  bool Replaying() const { return replay_ != nullptr; }
+  // The watcher double-clicked an entry of the high-score window.
+  void WatchHighScoreGame(int place);
+
   // Called whenever the flow lets messages through (the demo's autopilot).
   void SetMessageHook(std::function<void()> hook) { messageHook_ = std::move(hook); }
 
@@ -134,6 +152,10 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void Contents1Click();
   void ToggleFullScreen();
   void FollowApplicationState(Qt::ApplicationState state);
+  void GameRecorded(Replay replay);
+  // The menu as the flow has set it, and "Watch last game" as it may be.
+  void ShowFlowMenu();
+  void ReplayPauseClick();
 
   TForm1Options options_;
   SilentEffectSink silence_;
@@ -148,8 +170,12 @@ class TForm1 final : public QMainWindow, public FlowHost {
   QtTextPainter fieldText_;
   StoredSettings settings_;
   QSize remembered_;
+  const SpriteSet& sprites_;
+  ReplayRecorder recorder_;
   GameWorld world_;
   GameFlow flow_;
+  std::optional<Replay> lastGame_;
+  ReplayGame* replay_ = nullptr;  // the game being watched
 
   MainMenu1 menu_;
   FieldView* iBackGround_ = nullptr;

@@ -23,6 +23,8 @@ void GameFlow::N2Playerstart1Click() {
 }
 
 void GameFlow::PlayGame(std::int32_t players) {
+  if (inputListener_ != nullptr)
+    inputListener_->GameStarting(players, world_.random, world_.settings(), hiscores_);
   state_.NumPlayers = players;
   running_ = true;
   menu_.SetEnabled(MenuItem::N1Playerstart1, false);
@@ -51,9 +53,19 @@ void GameFlow::PlayGame(std::int32_t players) {
   menu_.SetEnabled(MenuItem::N1Playerstart1, true);
   menu_.SetEnabled(MenuItem::N2Playerstart1, true);
   running_ = false;
+  if (inputListener_ != nullptr) inputListener_->GameFinished(state_);
+}
+
+void GameFlow::NoteInput(FlowInput input) {
+  if (running_ && inputListener_ != nullptr) inputListener_->InputArrived(input);
 }
 
 void GameFlow::Pause1Click() {
+  NoteInput(FlowInput::Pause1);
+  TogglePause();
+}
+
+void GameFlow::TogglePause() {
   const bool paused = !Paused();
   SetPaused(paused);
   if (paused) {
@@ -74,11 +86,13 @@ void GameFlow::DrawPause() {
 }
 
 void GameFlow::Quitgame1Click() {
+  NoteInput(FlowInput::Quitgame1);
   SetPaused(false);
   state_.GameOver = true;
 }
 
 void GameFlow::Exit1Click() {
+  NoteInput(FlowInput::Exit1);
   SetPaused(false);
   state_.GameOver = true;
   host_.CloseMainWindow();
@@ -91,7 +105,11 @@ bool GameFlow::FormCloseQuery(const std::function<bool()>& restOfClose) {
   SetPaused(false);
   state_.GameOver = true;
   closing_ = true;
-  if (restOfClose()) return true;
+  if (restOfClose()) {
+    NoteInput(FlowInput::CloseAccepted);
+    return true;
+  }
+  NoteInput(FlowInput::CloseRefused);
   // The window stays open: the game goes on, paused if it was, and its
   // name prompts, table window and key-up wait come back.
   SetPaused(paused);
@@ -101,17 +119,20 @@ bool GameFlow::FormCloseQuery(const std::function<bool()>& restOfClose) {
 }
 
 void GameFlow::AppOnActivate() {
+  NoteInput(FlowInput::Activate);
   host_.SetSoundActivated(true);
 }
 
 void GameFlow::AppOnDeactivate() {
+  NoteInput(FlowInput::Deactivate);
   host_.SetSoundActivated(false);
   // Outside a game and during a turn prompt the item is disabled: no pause.
   if (menu_.Enabled(MenuItem::Pause1)) ShowPause();
 }
 
 void GameFlow::HelpShown() {
-  if (menu_.Enabled(MenuItem::Pause1) && !Paused()) Pause1Click();
+  NoteInput(FlowInput::HelpShown);
+  if (menu_.Enabled(MenuItem::Pause1) && !Paused()) TogglePause();
 }
 
 const char* FramePhaseName(FramePhase phase) {

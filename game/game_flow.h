@@ -11,6 +11,7 @@
 #include "game/flow_host.h"
 #include "game/game_world.h"
 #include "game/hiscores.h"
+#include "game/replay.h"
 
 namespace kelvarok {
 
@@ -36,6 +37,21 @@ class FlowObserver {
   virtual void MessageDrawn(const std::string& first, const std::string& second) = 0;
   // After the whole field was copied from the clean background.
   virtual void FieldRestored() = 0;
+};
+
+// Hears of each game the flow plays and of everything that reaches the flow
+// from outside while it runs (the replay recorder). Every call comes from
+// inside the flow, on its thread.
+class FlowInputListener {
+ public:
+  virtual ~FlowInputListener() = default;
+  // As a game begins, before anything of it is read or drawn.
+  virtual void GameStarting(std::int32_t players, const Random& random,
+                            const GameSettings& settings, const HiScoreTable& hiscores) = 0;
+  // A command or focus change, as it reaches the running game.
+  virtual void InputArrived(FlowInput input) = 0;
+  // As the game is over, its high-score entries made.
+  virtual void GameFinished(const GameState& state) = 0;
 };
 
 class GameFlow {
@@ -73,6 +89,8 @@ class GameFlow {
 
   // At most one observer; nullptr removes it.
   void SetObserver(FlowObserver* observer) { observer_ = observer; }
+  // At most one input listener; nullptr removes it.
+  void SetInputListener(FlowInputListener* listener) { inputListener_ = listener; }
 
  private:
   // --- Session and round loop (game_flow.cpp, round_loop.cpp) -------------
@@ -84,6 +102,9 @@ class GameFlow {
   void CountDownShield();
   void LoseShip();
   void SetPaused(bool paused) { menu_.SetChecked(MenuItem::Pause1, paused); }
+  void TogglePause();
+  // Tells the input listener of an input that reaches a running game.
+  void NoteInput(FlowInput input);
   void ShowPause();
   void DrawPause();
 
@@ -115,6 +136,7 @@ class GameFlow {
 
   // --- High-score entry (hiscore_entry.cpp) -----------------------------------
   void EnterHighScores();
+  void ShowHighScoreTable();
 
   GameWorld& world_;
   GameState& state_;
@@ -123,6 +145,7 @@ class GameFlow {
   HiScoreTable& hiscores_;
   const std::string baseCaption_;
   FlowObserver* observer_ = nullptr;
+  FlowInputListener* inputListener_ = nullptr;
   std::int32_t penaltyClock_ = 0;  // milliseconds, per life
   bool running_ = false;
   bool closing_ = false;

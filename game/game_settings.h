@@ -23,6 +23,7 @@ struct GameSettings {
   std::uint16_t LeftKey = 37;        // Left arrow
   std::uint16_t RightKey = 39;       // Right arrow
   std::uint16_t HyperSpaceKey = 32;  // Space
+  friend bool operator==(const GameSettings&, const GameSettings&) = default;
 };
 
 // The switch that lets an effect be heard during a game: settings.*SoundSwitch(e).

@@ -17,11 +17,16 @@ void GameFlow::EnterHighScores() {
     if (!host_.InputQuery(kHighScoreCaption, NamePrompt(p), typed)) continue;
     name = typed;
     InsertHiScore(hiscores_, rank, state_.Score[p], state_.RoundNo[p], name);
-    Highscores1Click();
+    ShowHighScoreTable();
   }
 }
 
 void GameFlow::Highscores1Click() {
+  NoteInput(FlowInput::Highscores1);
+  ShowHighScoreTable();
+}
+
+void GameFlow::ShowHighScoreTable() {
   if (closing_) return;  // the window is closing while the game's loop runs out
   host_.ShowHighScores(HiScoreCellsOf(hiscores_));
 }

@@ -11,6 +11,9 @@ class Random {
  public:
   explicit Random(std::uint64_t seed = 0) { Seed(seed); }
   void Seed(std::uint64_t seed);
+  // The whole state, to go on later exactly where the sequence stands now.
+  std::uint64_t State() const { return state_; }
+  void Restore(std::uint64_t state) { state_ = state; }
 
   // Uniform in 0 .. n - 1; 0 when n <= 0.
   std::int32_t RandomInt(std::int32_t n);

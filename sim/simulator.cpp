@@ -36,8 +36,17 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
   } else {
     AssignScriptedJoysticks(options_.script, settings_);
   }
-  world_ = std::make_unique<GameWorld>(sprites, settings_, host_, options_.seed);
-  flow_ = std::make_unique<GameFlow>(*world_, host_, hiscores_, kBaseCaption);
+  if (options_.replay) {
+    replayGame_ = std::make_unique<ReplayGame>(sprites, *options_.replay, host_, kBaseCaption);
+    world_ = &replayGame_->world();
+    flow_ = &replayGame_->flow();
+    table_ = &replayGame_->hiscores();
+  } else {
+    ownWorld_ = std::make_unique<GameWorld>(sprites, settings_, host_, options_.seed);
+    ownFlow_ = std::make_unique<GameFlow>(*ownWorld_, host_, hiscores_, kBaseCaption);
+    world_ = ownWorld_.get();
+    flow_ = ownFlow_.get();
+  }
   host_.Attach(*flow_);
   host_.SetListener(this);
   host_.SetUntil(options_.until);
@@ -45,8 +54,7 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
   host_.SetCaption(kBaseCaption);
   flow_->SetObserver(this);
   if (options_.trace != nullptr)
-    trace_ =
-        std::make_unique<Trace>(*options_.trace, world_->state, flow_->Menu(), host_, hiscores_);
+    trace_ = std::make_unique<Trace>(*options_.trace, world_->state, flow_->Menu(), host_, *table_);
   if (options_.autopilot) {
     autopilot_ =
         std::make_unique<Autopilot>(*world_, [this](int vk, bool down) { SetKey(vk, down); });
@@ -63,13 +71,26 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
 }
 
 std::string Simulator::Run() {
-  host_.Run();
+  if (replayGame_) {
+    replayGame_->Play();
+  } else {
+    host_.Run();
+  }
   TakeSnapshots(host_.now() + 1);  // those due at the very end
   missed_.assign(options_.snapshots.begin() + static_cast<std::ptrdiff_t>(nextSnapshot_),
                  options_.snapshots.end());
-  std::string final = FinalJson(host_.now(), world_->state, hiscores_);
+  std::string final = FinalJson(host_.now(), world_->state, *table_);
   if (options_.trace != nullptr) *options_.trace << final << '\n';
   return final;
+}
+
+bool Simulator::EndedAsRecorded() const {
+  const Replay& recorded = *options_.replay;
+  for (int p = 1; p <= recorded.players; ++p)
+    if (world_->state.Score[p] != recorded.finalScores[p] ||
+        world_->state.RoundNo[p] != recorded.finalRounds[p])
+      return false;
+  return true;
 }
 
 void Simulator::SetKey(int vk, bool down) {

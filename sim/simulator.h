@@ -14,6 +14,7 @@
 #include "game/game_settings.h"
 #include "game/game_world.h"
 #include "game/hiscores.h"
+#include "game/replay_game.h"
 #include "game/sprite_set.h"
 #include "platform/text_painter.h"
 #include "sim/autopilot.h"
@@ -46,6 +47,9 @@ struct SimOptions {
   std::vector<Snapshot> snapshots;
   // Receives every key the autopilot presses or releases as a script line.
   std::ostream* keyRecord = nullptr;
+  // Plays this recorded game instead of a script: seed, settings, script and
+  // autopilot are then not used.
+  std::optional<Replay> replay;
 };
 
 inline constexpr const char* kBaseCaption = "Kelvarok 2.10";
@@ -65,6 +69,9 @@ class Simulator final : public FlowObserver, public HostListener {
   std::function<void(FramePhase)> onFrame;
 
   const GameWorld& world() const { return *world_; }
+  // After a replay's run: whether each player's final score and round are
+  // the recorded ones.
+  bool EndedAsRecorded() const;
   VirtualFlowHost& host() { return host_; }
   std::uint64_t framesPlayed() const { return frames_; }
   // Snapshots whose time the run did not reach.
@@ -91,8 +98,12 @@ class Simulator final : public FlowObserver, public HostListener {
   GameSettings settings_;
   HiScoreTable hiscores_;
   VirtualFlowHost host_;
-  std::unique_ptr<GameWorld> world_;
-  std::unique_ptr<GameFlow> flow_;
+  std::unique_ptr<GameWorld> ownWorld_;
+  std::unique_ptr<GameFlow> ownFlow_;
+  std::unique_ptr<ReplayGame> replayGame_;
+  GameWorld* world_ = nullptr;
+  GameFlow* flow_ = nullptr;
+  HiScoreTable* table_ = &hiscores_;
   std::unique_ptr<Trace> trace_;
   std::unique_ptr<Autopilot> autopilot_;
   std::vector<Snapshot> missed_;

@@ -1,5 +1,6 @@
 #include "app/dialogs/thsform.h"
 
+#include <QKeyEvent>
 #include <array>
 
 #include "app/dialogs/bevel_label.h"
@@ -52,6 +53,35 @@ THSForm::THSForm(QWidget* parent)
   OkButton = MakeButton("Ok", this);
   OkButton->setGeometry((306 - 113) / 2, 252, 113, 25);
   connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+  for (int i = 1; i <= kHiScorePlaces; ++i)
+    for (QLabel* label : {Score[i], Round[i], Name[i]}) label->installEventFilter(this);
+}
+
+void THSForm::SetWatchable(const std::function<bool(int place)>& watchable) {
+  chosen_ = 0;
+  for (int i = 1; i <= kHiScorePlaces; ++i) {
+    watchable_[i] = watchable(i);
+    Name[i]->setFocusPolicy(watchable_[i] ? Qt::StrongFocus : Qt::NoFocus);
+    Name[i]->setToolTip(watchable_[i] ? "Double-click to watch this game" : QString());
+  }
+}
+
+int THSForm::PlaceOf(QObject* cell) const {
+  for (int i = 1; i <= kHiScorePlaces; ++i)
+    if (cell == Score[i] || cell == Round[i] || cell == Name[i]) return i;
+  return 0;
+}
+
+bool THSForm::eventFilter(QObject* watched, QEvent* event) {
+  const int place = PlaceOf(watched);
+  if (place == 0 || !watchable_[place]) return false;
+  const bool enter = event->type() == QEvent::KeyPress &&
+                     (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+  if (event->type() != QEvent::MouseButtonDblClick && !enter) return false;
+  chosen_ = place;
+  accept();
+  return true;
 }
 
 void THSForm::SetCells(const HiScoreCells& cells) {

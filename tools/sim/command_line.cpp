@@ -23,8 +23,12 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.options.autopilot = true;
       continue;
     }
+    if (arg == "--verify") {
+      cl.verify = true;
+      continue;
+    }
     if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
-        arg != "--trace" && arg != "--snapshot" && arg != "--audio")
+        arg != "--trace" && arg != "--snapshot" && arg != "--audio" && arg != "--replay")
       return "unknown option '" + std::string(arg) + "'";
     const char* v = value();
     if (v == nullptr) return std::string(arg) + " needs a value";
@@ -43,6 +47,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.tracePath = text;
     } else if (arg == "--audio") {
       cl.audioPath = text;
+    } else if (arg == "--replay") {
+      cl.replayPath = text;
     } else {
       const std::size_t colon = text.find(':');
       Snapshot snapshot;
@@ -53,6 +59,10 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.options.snapshots.push_back(snapshot);
     }
   }
+  if (cl.verify && cl.replayPath.empty()) return "--verify needs --replay";
+  if (!cl.replayPath.empty() &&
+      (cl.options.autopilot || !cl.scriptPath.empty() || !cl.settingsPath.empty()))
+    return "--replay plays the recorded game: no --autopilot, --script or --settings";
   return std::nullopt;
 }
 

@@ -14,6 +14,9 @@ struct CommandLine {
   std::string settingsPath;
   std::string tracePath;
   std::string audioPath;
+  std::string replayPath;
+  // With a replay: the exit status says whether the game ended as recorded.
+  bool verify = false;
 };
 
 // argv as main receives it, argv[0] the program's name. Returns what is wrong

@@ -2,16 +2,20 @@
 //   kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]
 //                [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...
 //                [--audio FILE.wav]
+//   kelvarok-sim --replay FILE [--verify] [--trace FILE|-] [--audio FILE.wav]
 #include <QGuiApplication>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "assets/sprites.h"
 #include "game/flow_host.h"
+#include "game/replay_file.h"
 #include "platform/ini_reader.h"
 #include "platform/program_questions.h"
 #include "qt/runtime/runtime_directory.h"
@@ -34,7 +38,8 @@ constexpr int kBadUsage = 2;
 const char* const kUsage =
     "usage: kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]\n"
     "                    [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...\n"
-    "                    [--audio FILE.wav]\n";
+    "                    [--audio FILE.wav]\n"
+    "       kelvarok-sim --replay FILE [--verify] [--trace FILE|-] [--audio FILE.wav]\n";
 
 const char* const kHelp =
     "\n"
@@ -52,6 +57,9 @@ const char* const kHelp =
     "                         output); a whole game's trace is tens of MB\n"
     "  --snapshot MS:FILE.png save the field as it stands at MS (repeatable)\n"
     "  --audio FILE.wav       the game's sound as the mixer plays it\n"
+    "  --replay FILE          play a recorded game (a .kvr file) instead\n"
+    "  --verify               with --replay: exit 0 when the game ends with the\n"
+    "                         recorded scores and rounds, 1 when it does not\n"
     "  -h, --help             show this help and exit\n"
     "  --version              show the version and exit\n";
 
@@ -85,6 +93,21 @@ int LoadScript(const std::string& path, SimOptions& options) {
 
 // The settings file is only read, as the desktop program reads it at start;
 // values it lacks take their defaults there too.
+int LoadReplay(const std::string& path, SimOptions& options) {
+  if (path.empty()) return 0;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return CannotRead(path);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                        std::istreambuf_iterator<char>()};
+  try {
+    options.replay = kelvarok::DecodeReplay(bytes);
+  } catch (const kelvarok::ReplayFileError& error) {
+    std::cerr << "kelvarok-sim: " << path << ": " << error.what() << '\n';
+    return kBadUsage;
+  }
+  return 0;
+}
+
 int LoadSettings(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
   if (!kelvarok::ReadTextFile(path)) return CannotRead(path);
@@ -104,6 +127,7 @@ int main(int argc, char** argv) {
   if (const auto problem = kelvarok::sim::ParseCommandLine(argc, argv, cl)) return Usage(*problem);
   if (const int status = LoadScript(cl.scriptPath, cl.options); status != 0) return status;
   if (const int status = LoadSettings(cl.settingsPath, cl.options); status != 0) return status;
+  if (const int status = LoadReplay(cl.replayPath, cl.options); status != 0) return status;
 
   std::ofstream traceFile;
   if (cl.tracePath == "-") {
@@ -134,7 +158,13 @@ int main(int argc, char** argv) {
     if (!sound->RecordTo(cl.audioPath)) return CannotWrite(cl.audioPath);
     simulator.host().SetSound(*sound);
   }
-  const std::string final = simulator.Run();
+  std::string final;
+  try {
+    final = simulator.Run();
+  } catch (const kelvarok::ReplayOutOfStep& error) {
+    std::cerr << "kelvarok-sim: " << cl.replayPath << ": " << error.what() << '\n';
+    return 1;
+  }
   if (!traceOnStdout) std::cout << final << '\n';
   if (sound && !sound->Finish()) {
     std::cerr << "kelvarok-sim: cannot write '" << cl.audioPath << "'\n";
@@ -143,5 +173,9 @@ int main(int argc, char** argv) {
   for (const Snapshot& missed : simulator.missedSnapshots())
     std::cerr << "kelvarok-sim: the run ended before the snapshot at " << missed.time << " ms\n";
   std::cout.flush();
+  if (cl.verify && !simulator.EndedAsRecorded()) {
+    std::cerr << "kelvarok-sim: the game did not end with the recorded scores and rounds\n";
+    return 1;
+  }
   return std::cout ? 0 : 1;
 }
