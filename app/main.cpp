@@ -11,6 +11,7 @@
 #include "app/kelvarok_application.h"
 #include "app/plugin_warning_filter.h"
 #include "app/replay_files.h"
+#include "app/replay_store.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/termination_signal.h"
@@ -34,7 +35,7 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   options.sounds = &sound.sounds();
   bool recordWritten = true;
   if (!demo.record.isEmpty()) {
-    options.gameRecorded = [&](const Replay& replay) {
+    options.gameRecorded = [&](const Replay& replay, const HiScoreTable&) {
       recordWritten = WriteReplayFile(demo.record, replay);
       if (!recordWritten)
         std::fprintf(stderr, "kelvarok: cannot write %s\n", qPrintable(demo.record));
@@ -97,8 +98,22 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
     return 0;  // nothing stored
   }
   const SettingsStore store(SettingsStore::UserFilePath());
+  ReplayStore replays(ReplayStore::DefaultFolder());
   TForm1Options options;
   options.store = &store;
+  const auto readReplay = [](const std::optional<QString>& path) -> std::optional<Replay> {
+    if (!path) return std::nullopt;
+    auto read = ReadReplayFile(*path);
+    if (auto* replay = std::get_if<Replay>(&read)) return std::move(*replay);
+    return std::nullopt;
+  };
+  options.lastGame = readReplay(replays.Last());
+  options.replayOf = [&](const THiScore& entry) { return readReplay(replays.Find(entry)); };
+  options.gameRecorded = [&](const Replay& replay, const HiScoreTable& after) {
+    if (!replays.Keep(ReplayFileBytes(replay), replay.hiscores, after))
+      std::fprintf(stderr, "kelvarok: cannot keep the game's replay in %s\n",
+                   qPrintable(ReplayStore::DefaultFolder()));
+  };
   options.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
   options.helpFile = HelpFilePath();
   SdlJoysticks joysticks;

@@ -271,7 +271,7 @@ void TForm1::ShowHighScores(const HiScoreCells& cells) {
 // --- Replays -----------------------------------------------------------------
 
 void TForm1::GameRecorded(Replay replay) {
-  if (options_.gameRecorded) options_.gameRecorded(replay);
+  if (options_.gameRecorded) options_.gameRecorded(replay, settings_.HiScores);
   lastGame_ = std::move(replay);
   // The flow has just enabled the start items again.
   menu_.WatchLastGame->setEnabled(!replay_);

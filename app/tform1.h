@@ -50,8 +50,9 @@ struct TForm1Options {
   // nullptr: the steady clock and Qt's event loop.
   Clock* clock = nullptr;
   MessageWait* wait = nullptr;
-  // Hears of every game played to its end, with its recording.
-  std::function<void(const Replay&)> gameRecorded;
+  // Hears of every game played to its end, with its recording (which holds
+  // the table as the game began) and the table as the game left it.
+  std::function<void(const Replay&, const HiScoreTable& after)> gameRecorded;
   // The game "Watch last game" shows until one is played here.
   std::optional<Replay> lastGame;
   // The recording of a high-score entry's game, when there is one.

@@ -97,6 +97,7 @@ TEST_F(TForm1Test, MenuItemsAsDesigned) {
       {m.Quitgame1, "&Quit game", Qt::CTRL | Qt::Key_Q, false},
       {m.Highscores1, "&High scores...", {}, true},
       {m.Exit1, "E&xit", {}, true},
+      {m.WatchLastGame, "&Watch last game", {}, false},  // no game recorded yet
       {m.Keyboard1, "&Keyboard...", {}, true},
       {m.Joystick1, "&Joystick...", {}, true},
       {m.Sound1, "&Sound...", {}, true},
@@ -400,7 +401,7 @@ TEST_F(TForm1Test, F11TogglesFullScreenAndLeavesTheMenuAlone) {
   FlushEvents();
   EXPECT_TRUE(Window().isFullScreen());
   EXPECT_TRUE(Window().menuBar()->isVisible());
-  EXPECT_EQ(Window().menu().Game->actions().size(), 7);
+  EXPECT_EQ(Window().menu().Game->actions().size(), 8);
   QTest::keyClick(&Window(), Qt::Key_F11);
   FlushEvents();
   EXPECT_FALSE(Window().isFullScreen());
@@ -432,6 +433,35 @@ TEST_F(TForm1Test, AnEscapingExceptionIsShownAndTheProgramGoesOn) {
   QEvent event(QEvent::User);
   QCoreApplication::sendEvent(&thrower, &event);
   EXPECT_EQ(shown, "Mixer failure");
+}
+
+TEST_F(TForm1Test, TheLastGamePlaysAgainInTheWindowAndCtrlQStopsIt) {
+  Show();
+  PlayGame([&] {
+    Window().menu().Quitgame1->trigger();
+    return true;
+  });
+  const MainMenu1& m = Window().menu();
+  ASSERT_TRUE(m.WatchLastGame->isEnabled());
+  QString captionDuringReplay;
+  bool startsDisabled = false, pauseEnabled = false;
+  Window().SetMessageHook([&] {
+    if (!captionDuringReplay.isEmpty() || !Window().windowTitle().contains("Replay")) return;
+    captionDuringReplay = Window().windowTitle();
+    startsDisabled = !m.N1Playerstart1->isEnabled() && !m.WatchLastGame->isEnabled();
+    pauseEnabled = m.Pause1->isEnabled() && m.Quitgame1->isEnabled();
+    QTest::keyClick(&Window(), Qt::Key_Q, Qt::ControlModifier);
+  });
+  m.WatchLastGame->trigger();
+  Window().SetMessageHook(nullptr);
+  EXPECT_EQ(captionDuringReplay, "Kelvarok 2.10 - Replay - Round 1");
+  EXPECT_TRUE(startsDisabled);
+  EXPECT_TRUE(pauseEnabled);
+  EXPECT_FALSE(Window().Replaying());
+  EXPECT_EQ(Window().windowTitle(), "Kelvarok 2.10");
+  EXPECT_TRUE(m.N1Playerstart1->isEnabled() && m.WatchLastGame->isEnabled());
+  EXPECT_FALSE(m.Pause1->isEnabled());
+  EXPECT_FALSE(QFile::exists(StorePath()));  // nothing of the replay is saved
 }
 
 }  // namespace
