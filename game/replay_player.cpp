@@ -7,7 +7,7 @@ constexpr std::uint32_t kPausedPollMs = 50;
 }  // namespace
 
 ReplayPlayer::ReplayPlayer(const Replay& replay, FlowHost& output)
-    : replay_(replay), output_(output), keys_(replay), joysticks_(replay) {}
+    : FlowHostForwarder(output), replay_(replay), keys_(replay), joysticks_(replay) {}
 
 void ReplayPlayer::CheckPlayedWhole() const {
   if (nextClockRead_ != replay_.clockReads.size() || nextEvent_ != replay_.events.size() ||
@@ -53,7 +53,7 @@ void ReplayPlayer::Deliver(FlowInput input) {
 
 void ReplayPlayer::ProcessMessages() {
   BeginPoint();
-  output_.ProcessMessages();
+  inner().ProcessMessages();
 }
 
 void ReplayPlayer::WaitForMessages(std::uint32_t) {
@@ -65,19 +65,19 @@ void ReplayPlayer::KeepToRecordedTime() {
   for (;;) {
     if (stopped_) throw ReplayStopped{};
     if (paused_) {
-      const std::uint32_t pausedAt = output_.clock().timeGetTime();
-      while (paused_ && !stopped_) output_.WaitForMessages(kPausedPollMs);
-      outputOrigin_ += output_.clock().timeGetTime() - pausedAt;
+      const std::uint32_t pausedAt = inner().clock().timeGetTime();
+      while (paused_ && !stopped_) inner().WaitForMessages(kPausedPollMs);
+      outputOrigin_ += inner().clock().timeGetTime() - pausedAt;
       continue;
     }
     if (nextClockRead_ == 0 || nextClockRead_ >= replay_.clockReads.size()) {
-      output_.ProcessMessages();
+      inner().ProcessMessages();
       return;
     }
     const std::uint32_t due = replay_.clockReads[nextClockRead_] - replay_.clockReads[0];
-    const std::uint32_t elapsed = output_.clock().timeGetTime() - outputOrigin_;
+    const std::uint32_t elapsed = inner().clock().timeGetTime() - outputOrigin_;
     if (elapsed >= due) return;
-    output_.WaitForMessages(due - elapsed);
+    inner().WaitForMessages(due - elapsed);
   }
 }
 
@@ -103,7 +103,7 @@ void ReplayPlayer::CloseMainWindow() {
 std::uint32_t ReplayPlayer::RecordedClock::timeGetTime() {
   ReplayPlayer& player = player_;
   if (player.nextClockRead_ >= player.replay_.clockReads.size()) throw ReplayOutOfStep();
-  if (player.nextClockRead_ == 0) player.outputOrigin_ = player.output_.clock().timeGetTime();
+  if (player.nextClockRead_ == 0) player.outputOrigin_ = player.inner().clock().timeGetTime();
   return player.replay_.clockReads[player.nextClockRead_++];
 }
 

@@ -11,7 +11,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "game/flow_host.h"
+#include "game/flow_host_forwarder.h"
 #include "game/game_flow.h"
 #include "game/replay.h"
 
@@ -27,7 +27,7 @@ class ReplayOutOfStep : public std::runtime_error {
 // Thrown out of the flow when the watcher stops the replay.
 struct ReplayStopped {};
 
-class ReplayPlayer final : public FlowHost {
+class ReplayPlayer final : public FlowHostForwarder {
  public:
   ReplayPlayer(const Replay& replay, FlowHost& output);
 
@@ -42,7 +42,7 @@ class ReplayPlayer final : public FlowHost {
   bool Paused() const { return paused_; }
   void Stop() { stopped_ = true; }
 
-  // --- FlowHost ---------------------------------------------------------------
+  // --- FlowHost: what the game shows passes on to the output ------------------
   void ProcessMessages() override;
   void WaitForMessages(std::uint32_t timeout_ms) override;
   Clock& clock() override { return clock_; }
@@ -55,18 +55,6 @@ class ReplayPlayer final : public FlowHost {
   // The replayed game's menu is not the window's.
   void SetMenuEnabled(MenuItem, bool) override {}
   void SetMenuChecked(MenuItem, bool) override {}
-
-  TextPainter& FieldText() override { return output_.FieldText(); }
-  void SetCaption(const std::string& text) override { output_.SetCaption(text); }
-  void SetPanelCaption(StatusPanel panel, const std::string& text) override {
-    output_.SetPanelCaption(panel, text);
-  }
-  void SetPanelFontColour(StatusPanel panel, Pixel colour) override {
-    output_.SetPanelFontColour(panel, colour);
-  }
-  void SetSoundActivated(bool activated) override { output_.SetSoundActivated(activated); }
-  void InvalidateField() override { output_.InvalidateField(); }
-  void SoundEffect(Effect effect) override { output_.SoundEffect(effect); }
 
  private:
   class RecordedClock final : public Clock {
@@ -111,7 +99,6 @@ class ReplayPlayer final : public FlowHost {
   void KeepToRecordedTime();
 
   const Replay& replay_;
-  FlowHost& output_;
   GameFlow* flow_ = nullptr;
   RecordedClock clock_{*this};
   RecordedKeys keys_;

@@ -4,7 +4,9 @@ namespace kelvarok {
 
 ReplayRecorder::ReplayRecorder(FlowHost& window, std::string programVersion,
                                std::function<void(Replay)> finished)
-    : window_(window), programVersion_(std::move(programVersion)), finished_(std::move(finished)) {}
+    : FlowHostForwarder(window),
+      programVersion_(std::move(programVersion)),
+      finished_(std::move(finished)) {}
 
 void ReplayRecorder::GameStarting(std::int32_t players, const Random& random,
                                   const GameSettings& settings, const HiScoreTable& hiscores) {
@@ -42,20 +44,20 @@ void ReplayRecorder::BeginPoint() {
 
 void ReplayRecorder::ProcessMessages() {
   BeginPoint();
-  window_.ProcessMessages();
+  inner().ProcessMessages();
   EndPoint();
 }
 
 void ReplayRecorder::WaitForMessages(std::uint32_t timeout_ms) {
   BeginPoint();
-  window_.WaitForMessages(timeout_ms);
+  inner().WaitForMessages(timeout_ms);
   EndPoint();
 }
 
 bool ReplayRecorder::InputQuery(const std::string& caption, const std::string& prompt,
                                 std::string& text) {
   BeginPoint();
-  const bool ok = window_.InputQuery(caption, prompt, text);
+  const bool ok = inner().InputQuery(caption, prompt, text);
   EndPoint();
   if (recording_) replay_.answers.push_back({ok, ok ? text : std::string()});
   return ok;
@@ -63,18 +65,18 @@ bool ReplayRecorder::InputQuery(const std::string& caption, const std::string& p
 
 void ReplayRecorder::ShowHighScores(const HiScoreCells& cells) {
   BeginPoint();
-  window_.ShowHighScores(cells);
+  inner().ShowHighScores(cells);
   EndPoint();
 }
 
 std::uint32_t ReplayRecorder::RecordingClock::timeGetTime() {
-  const std::uint32_t now = recorder_.window_.clock().timeGetTime();
+  const std::uint32_t now = recorder_.inner().clock().timeGetTime();
   if (recorder_.recording_) recorder_.replay_.clockReads.push_back(now);
   return now;
 }
 
 std::int16_t ReplayRecorder::RecordingKeys::GetAsyncKeyState(int vk) {
-  const std::int16_t result = recorder_.window_.Keys().GetAsyncKeyState(vk);
+  const std::int16_t result = recorder_.inner().Keys().GetAsyncKeyState(vk);
   if (!recorder_.recording_) return result;
   std::int16_t& last = last_[vk];
   if (result != last) recorder_.replay_.keys.push_back({reads_, result});
@@ -84,7 +86,7 @@ std::int16_t ReplayRecorder::RecordingKeys::GetAsyncKeyState(int vk) {
 }
 
 std::uint32_t ReplayRecorder::RecordingJoysticks::joyGetPos(std::uint32_t id, JOYINFO& info) {
-  const std::uint32_t result = recorder_.window_.Joysticks().joyGetPos(id, info);
+  const std::uint32_t result = recorder_.inner().Joysticks().joyGetPos(id, info);
   if (!recorder_.recording_) return result;
   ReplayJoystickChange& last = last_[id];
   if (result != last.result || !(info == last.info))

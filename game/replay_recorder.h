@@ -8,13 +8,13 @@
 #include <map>
 #include <string>
 
-#include "game/flow_host.h"
+#include "game/flow_host_forwarder.h"
 #include "game/game_flow.h"
 #include "game/replay.h"
 
 namespace kelvarok {
 
-class ReplayRecorder final : public FlowHost, public FlowInputListener {
+class ReplayRecorder final : public FlowHostForwarder, public FlowInputListener {
  public:
   // finished hears of each recorded game as it ends.
   ReplayRecorder(FlowHost& window, std::string programVersion,
@@ -28,7 +28,7 @@ class ReplayRecorder final : public FlowHost, public FlowInputListener {
   void InputArrived(FlowInput input) override;
   void GameFinished(const GameState& state) override;
 
-  // --- FlowHost: the reads are kept, everything else passes through -------------
+  // --- FlowHost: the reads are kept, everything else passes through ----------
   void ProcessMessages() override;
   void WaitForMessages(std::uint32_t timeout_ms) override;
   Clock& clock() override { return clock_; }
@@ -37,25 +37,6 @@ class ReplayRecorder final : public FlowHost, public FlowInputListener {
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& text) override;
   void ShowHighScores(const HiScoreCells& cells) override;
-
-  TextPainter& FieldText() override { return window_.FieldText(); }
-  void SetCaption(const std::string& text) override { window_.SetCaption(text); }
-  void SetPanelCaption(StatusPanel panel, const std::string& text) override {
-    window_.SetPanelCaption(panel, text);
-  }
-  void SetPanelFontColour(StatusPanel panel, Pixel colour) override {
-    window_.SetPanelFontColour(panel, colour);
-  }
-  void SetMenuEnabled(MenuItem item, bool enabled) override {
-    window_.SetMenuEnabled(item, enabled);
-  }
-  void SetMenuChecked(MenuItem item, bool checked) override {
-    window_.SetMenuChecked(item, checked);
-  }
-  void CloseMainWindow() override { window_.CloseMainWindow(); }
-  void SetSoundActivated(bool activated) override { window_.SetSoundActivated(activated); }
-  void InvalidateField() override { window_.InvalidateField(); }
-  void SoundEffect(Effect effect) override { window_.SoundEffect(effect); }
 
  private:
   class RecordingClock final : public Clock {
@@ -94,7 +75,6 @@ class ReplayRecorder final : public FlowHost, public FlowInputListener {
   void BeginPoint();
   void EndPoint() { inPoint_ = false; }
 
-  FlowHost& window_;
   const std::string programVersion_;
   std::function<void(Replay)> finished_;
   RecordingClock clock_{*this};
