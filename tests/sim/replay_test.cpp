@@ -51,8 +51,10 @@ const SpriteSet& Sprites() {
 }
 
 // Plays the script on a virtual host through the recorder: one recording per
-// game, with what each game showed.
-std::vector<RecordedGame> Record(const std::string& script, std::uint64_t seed) {
+// game, with what each game showed. With quitAtFrame the game is quit right
+// after that frame's work, between two message points, as the demo does.
+std::vector<RecordedGame> Record(const std::string& script, std::uint64_t seed,
+                                 int quitAtFrame = 0) {
   testing::FixedTextPainter text;
   VirtualFlowHost host(text);
   std::vector<RecordedGame> games(1);
@@ -67,8 +69,11 @@ std::vector<RecordedGame> Record(const std::string& script, std::uint64_t seed) 
   flow.SetInputListener(&recorder);
   struct Watch final : FlowObserver {
     std::vector<RecordedGame>* games;
+    GameFlow* flow;
+    int quitAtFrame;
     void FramePlayed(FramePhase p, std::uint32_t s, std::int32_t c) override {
       games->back().seen.FramePlayed(p, s, c);
+      if (static_cast<int>(games->back().seen.frames.size()) == quitAtFrame) flow->Quitgame1Click();
     }
     void MessageDrawn(const std::string& a, const std::string& b) override {
       games->back().seen.MessageDrawn(a, b);
@@ -76,6 +81,8 @@ std::vector<RecordedGame> Record(const std::string& script, std::uint64_t seed) 
     void FieldRestored() override {}
   } watch;
   watch.games = &games;
+  watch.flow = &flow;
+  watch.quitAtFrame = quitAtFrame;
   flow.SetObserver(&watch);
   host.Attach(flow);
   host.SetStallLimit(kStallLimitMs);
@@ -104,19 +111,21 @@ TEST(ReplayTest, RecordedGamesPlayBackFrameForFrame) {
     const char* script;
     std::uint64_t seed;
     std::size_t games;
+    int quitAtFrame;
   } rows[] = {
-      {"one_player", 1, 1},
-      {"pause_and_focus", 8, 1},
-      {"hiscore_entry", 5, 2},  // the second game starts where the first left the world
+      {"one_player", 1, 1, 0},
+      {"one_player", 1, 1, 150},
+      {"pause_and_focus", 8, 1, 0},
+      {"hiscore_entry", 5, 2, 0},  // the second game starts where the first left the world
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.script);
-    const std::vector<RecordedGame> games = Record(row.script, row.seed);
+    const std::vector<RecordedGame> games = Record(row.script, row.seed, row.quitAtFrame);
     ASSERT_EQ(games.size(), row.games);
     for (const RecordedGame& game : games) {
       GameState end(1, 1);
       const Seen seen = Replayed(game.replay, &end);
-      EXPECT_GT(game.seen.frames.size(), 100u);
+      EXPECT_GE(game.seen.frames.size(), 150u);
       EXPECT_EQ(seen.frames, game.seen.frames);
       EXPECT_EQ(seen.messages, game.seen.messages);
       for (int p = 1; p <= game.replay.players; ++p) {
