@@ -85,14 +85,15 @@ std::uint32_t Crc(std::span<const std::uint8_t> bytes) {
 
 // --- The body --------------------------------------------------------------
 
-constexpr std::uint32_t kSoundSwitchBits = 5;
+// The sound switches as bits of one number, bit i for kSwitchedEffects[i].
+constexpr std::array<Effect, 5> kSwitchedEffects{Effect::Missile, Effect::Explosion, Effect::Thrust,
+                                                 Effect::Hyperspace, Effect::Bonus};
+constexpr std::uint32_t kSoundSwitchBits = kSwitchedEffects.size();
 
 void WriteSettings(Writer& out, const GameSettings& settings) {
-  const Effect effects[] = {Effect::Missile, Effect::Explosion, Effect::Thrust, Effect::Hyperspace,
-                            Effect::Bonus};
   std::uint32_t switches = 0;
   for (std::uint32_t i = 0; i < kSoundSwitchBits; ++i)
-    if (settings.*SoundSwitch(effects[i])) switches |= 1u << i;
+    if (settings.*SoundSwitch(kSwitchedEffects[i])) switches |= 1u << i;
   out.Unsigned(switches);
   out.Signed(settings.SoundVolume);
   out.Signed(settings.JoyStick1);
@@ -100,12 +101,10 @@ void WriteSettings(Writer& out, const GameSettings& settings) {
 }
 
 GameSettings ReadSettings(Reader& in) {
-  const Effect effects[] = {Effect::Missile, Effect::Explosion, Effect::Thrust, Effect::Hyperspace,
-                            Effect::Bonus};
   GameSettings settings;
   const std::uint64_t switches = in.Unsigned((1u << kSoundSwitchBits) - 1);
   for (std::uint32_t i = 0; i < kSoundSwitchBits; ++i)
-    settings.*SoundSwitch(effects[i]) = (switches & (1u << i)) != 0;
+    settings.*SoundSwitch(kSwitchedEffects[i]) = (switches & (1u << i)) != 0;
   settings.SoundVolume = in.Int32();
   settings.JoyStick1 = in.Int32();
   settings.JoyStick2 = in.Int32();
