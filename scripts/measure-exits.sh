@@ -20,7 +20,7 @@ program=$build/app/kelvarok
 work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 
-Xvfb -displayfd 4 -nolisten tcp -screen 0 1024x768x24 4>"$work/display" 2>/dev/null &
+Xvfb -displayfd 4 -nolisten tcp -noreset -screen 0 1024x768x24 4>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb

@@ -85,8 +85,11 @@ class XServer {
     const std::string fd = std::to_string(pipeFds[1]);
     pid_ = ::fork();
     if (pid_ == 0) {
-      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-               "1024x768x24", static_cast<char*>(nullptr));
+      // -noreset: by default the server resets when its last client leaves,
+      // and refuses connections meanwhile; the next program of a test would
+      // then find no display.
+      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset", "-screen",
+               "0", "1024x768x24", static_cast<char*>(nullptr));
       ::_exit(127);
     }
     ::close(pipeFds[1]);
@@ -114,6 +117,19 @@ class XServer {
     while (std::fgets(chunk, sizeof chunk, pipe)) out += chunk;
     if (::pclose(pipe) != 0) return std::nullopt;
     return out.substr(0, out.find('\n'));
+  }
+
+  // The first shown window whose name matches pattern, searched again until
+  // one shows: a window is named before it is mapped, and keys sent to it
+  // then are lost. A single search can also die on a window that closes
+  // while it reads the window's name (a menu that just closed), so one failed
+  // search is no answer.
+  std::optional<std::string> FindWindow(const std::string& pattern) const {
+    std::optional<std::string> found;
+    WaitFor([&] {
+      return (found = Xdotool("search --onlyvisible --name '" + pattern + "'")).has_value();
+    });
+    return found;
   }
 
  private:
@@ -236,7 +252,7 @@ enum class Moment { Idle, Playing, Paused, ModalOpen };
 
 // Brings the program, whose main window is up, to the moment under X.
 bool Reach(const XServer& x, Moment moment) {
-  const auto window = x.Xdotool("search --sync --name '^Kelvarok 2.10$'");
+  const auto window = x.FindWindow("^Kelvarok 2.10$");
   if (!window) return false;
   const auto keys = [&](const std::string& k) {
     return x.Xdotool("windowfocus --sync " + *window + " key " + k).has_value();
@@ -245,13 +261,13 @@ bool Reach(const XServer& x, Moment moment) {
     case Moment::Idle:
       return true;
     case Moment::Playing:
-      return keys("F2") && x.Xdotool("search --sync --name 'Round 1'");
+      return keys("F2") && x.FindWindow("Round 1");
     case Moment::Paused:
       // The help window opens after the pause key has been handled.
-      return keys("F2") && x.Xdotool("search --sync --name 'Round 1'") && keys("F4 F1") &&
-             x.Xdotool("search --sync --name '^Kelvarok Help$'");
+      return keys("F2") && x.FindWindow("Round 1") && keys("F4 F1") &&
+             x.FindWindow("^Kelvarok Help$");
     case Moment::ModalOpen:
-      return keys("alt+o k") && x.Xdotool("search --sync --name '^Keyboard Settings$'");
+      return keys("alt+o k") && x.FindWindow("^Keyboard Settings$");
   }
   return false;
 }
