@@ -52,9 +52,9 @@ SpriteSet DrawSprites() {
   s.igrock = RockStrip(RockKind::kHard);
   s.irocksmallmask = MaskOf(s.irocksmall);
   s.imissile = Bitmap(3, 3, kMissileYellow);
-  s.icrash1 = Strip(kDebrisTurnSteps, kShipFrame, DrawBallDebrisFrame);
+  s.icrash1 = Strip(kDebrisTurnSteps, kShipFrame, DrawNoseDebrisFrame);
   s.icrashmask1 = MaskOf(s.icrash1);
-  s.icrash2 = Strip(kDebrisTurnSteps, kShipFrame, DrawArcDebrisFrame);
+  s.icrash2 = Strip(kDebrisTurnSteps, kShipFrame, DrawWingDebrisFrame);
   s.icrashmask2 = MaskOf(s.icrash2);
   return s;
 }
