@@ -21,8 +21,12 @@ constexpr double kCanopyHalfLength = 2.3;
 constexpr double kCanopyHalfWidth = 1.15;
 
 // Each half of the hull is a flat facet sloping down from the spine to its
-// wing, so the two halves catch the light differently.
-constexpr double kFacetSlope = 0.38;
+// wing, so the two halves catch the light differently; the half in shadow
+// still shows its shape against the black field, and a pale rim runs along
+// the leading edges from the tip to the wing tips.
+constexpr double kFacetSlope = 0.3;
+constexpr double kShadowFloor = 0.35;
+constexpr double kRimWidth = 0.75;
 
 // Where the wreck breaks: the nose piece is the hull in front of this line,
 // the wing pieces lie behind it. Each piece turns about its own middle.
@@ -41,6 +45,7 @@ constexpr double kShieldOuter = 13.45;
 
 constexpr Colour kNoseGrey{0.86, 0.87, 0.90};
 constexpr Colour kTailGrey{0.60, 0.62, 0.66};
+constexpr Colour kRimGrey{0.88, 0.89, 0.92};
 constexpr Colour kCanopyGrey{0.30, 0.33, 0.42};
 constexpr Colour kShieldGreen{0.25, 1.00, 0.40};
 constexpr Colour kFlameOrange{1.00, 0.46, 0.04};
@@ -73,8 +78,12 @@ std::optional<Colour> HullAt(Vec2 q, Direction heading) {
     const Normal glass{bulge.x, bulge.y, std::sqrt(std::max(0.0, 1 - Dot(bulge, bulge)))};
     return Lit(kCanopyGrey, Diffuse(glass), 0.9 * Glint(glass));
   }
+  const double light = kShadowFloor + (1 - kShadowFloor) * Diffuse(facet);
+  const Vec2 half{q.x, std::abs(q.y)};
+  if (Turn(kTip, kWingTip, half) < kRimWidth * Length(kWingTip - kTip))
+    return Lit(kRimGrey, 0.5 + 0.5 * light, 0.3 * Glint(facet));
   const double along = (q.x - kWingTip.x) / (kTip.x - kWingTip.x);
-  return Lit(Mix(kTailGrey, kNoseGrey, along), Diffuse(facet), 0.3 * Glint(facet));
+  return Lit(Mix(kTailGrey, kNoseGrey, along), light, 0.3 * Glint(facet));
 }
 
 std::optional<Colour> ShieldAt(Vec2 p) {
@@ -82,7 +91,8 @@ std::optional<Colour> ShieldAt(Vec2 p) {
   if (r < kShieldInner || r > kShieldOuter) return std::nullopt;
   const double mid = (kShieldInner + kShieldOuter) / 2, half = (kShieldOuter - kShieldInner) / 2;
   const Normal n = TubeNormal(p * (1 / r), (r - mid) / half);
-  return Lit(kShieldGreen, Diffuse(n), 0.5 * Glint(n));
+  // Lit flatter than the hull, so the ring stays bright all the way round.
+  return Lit(kShieldGreen, 0.5 + 0.5 * Diffuse(n), 0.5 * Glint(n));
 }
 
 std::optional<Colour> FlameAt(Vec2 q) {
