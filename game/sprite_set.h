@@ -22,9 +22,9 @@ struct SpriteSet {
   Bitmap igrock;          // the small hard rock, in greens
   Bitmap irocksmallmask;  // mask of irocksmall and igrock
   Bitmap imissile;        // 3 x 3, solid yellow, copied whole
-  Bitmap icrash1;         // 486 x 27: 18 turns of the hull's nose
+  Bitmap icrash1;         // 486 x 27: 18 turns of the ship's head
   Bitmap icrashmask1;
-  Bitmap icrash2;  // 486 x 27: 18 turns of a wing
+  Bitmap icrash2;  // 486 x 27: 18 turns of the fuselage
   Bitmap icrashmask2;
 };
 

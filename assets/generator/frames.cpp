@@ -63,9 +63,9 @@ Bitmap DrawNoseDebrisFrame(int step) {
   return DrawCentred(kShipFrame, [&](Vec2 p) { return ShipNosePieceAt(p, turn); });
 }
 
-Bitmap DrawWingDebrisFrame(int step) {
+Bitmap DrawTailDebrisFrame(int step) {
   const Direction turn = Direction::Step(step, kDebrisTurnSteps);
-  return DrawCentred(kShipFrame, [&](Vec2 p) { return ShipWingPieceAt(p, turn); });
+  return DrawCentred(kShipFrame, [&](Vec2 p) { return ShipTailPieceAt(p, turn); });
 }
 
 }  // namespace kelvarok::art

@@ -25,8 +25,8 @@ Bitmap DrawShipFrame(int heading, ShipLook look);
 Bitmap DrawRockFrame(RockKind kind, int step);
 
 // The wreck's first piece (the front of the hull with the tip, pointing along
-// the turn) or one of its wings, after `step` of the 18 steps of its turn.
+// the turn) or its fuselage behind the head, after `step` of the 18 steps of its turn.
 Bitmap DrawNoseDebrisFrame(int step);
-Bitmap DrawWingDebrisFrame(int step);
+Bitmap DrawTailDebrisFrame(int step);
 
 }  // namespace kelvarok::art

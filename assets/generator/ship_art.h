@@ -1,6 +1,6 @@
-// The ship: a grey arrowhead whose tip points along its heading, with a notch
-// between its two swept-back wings; optionally the thrust flame out of the
-// notch and the shield, a green ring around it. Sizes are pixels of the
+// The ship: a grey arrow whose tip points along its heading, a head with two
+// swept-back barbs on a straight fuselage; optionally the thrust flame out of
+// the tail and the shield, a green ring around it. Sizes are pixels of the
 // 27 x 27 frame; the icons draw the same shapes scaled.
 #pragma once
 
@@ -24,9 +24,9 @@ struct ShipLook {
 std::optional<Colour> ShipAt(Vec2 p, Direction heading, ShipLook look);
 
 // The pieces of the wreck, each turned by `turn` about its own middle at p's
-// origin: the front of the hull with the tip (pointing along `turn`), and one
-// wing.
+// origin: the head with the tip (pointing along `turn`), and the fuselage
+// behind it.
 std::optional<Colour> ShipNosePieceAt(Vec2 p, Direction turn);
-std::optional<Colour> ShipWingPieceAt(Vec2 p, Direction turn);
+std::optional<Colour> ShipTailPieceAt(Vec2 p, Direction turn);
 
 }  // namespace kelvarok::art

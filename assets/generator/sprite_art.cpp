@@ -54,7 +54,7 @@ SpriteSet DrawSprites() {
   s.imissile = Bitmap(3, 3, kMissileYellow);
   s.icrash1 = Strip(kDebrisTurnSteps, kShipFrame, DrawNoseDebrisFrame);
   s.icrashmask1 = MaskOf(s.icrash1);
-  s.icrash2 = Strip(kDebrisTurnSteps, kShipFrame, DrawWingDebrisFrame);
+  s.icrash2 = Strip(kDebrisTurnSteps, kShipFrame, DrawTailDebrisFrame);
   s.icrashmask2 = MaskOf(s.icrash2);
   return s;
 }

@@ -34,8 +34,8 @@ bool IsGrey(Pixel p) {
          std::max({Red(p), Green(p), Blue(p)}) - std::min({Red(p), Green(p), Blue(p)}) <= 32;
 }
 
-// Beyond the wing tips only the ship's tip shows.
-constexpr double kPastWings = 9.9;
+// Only the ship's tip reaches this far out.
+constexpr double kTipOnly = 9.9;
 
 TEST(ShipFrames, TipOfTheCardinalHeadingsPointsRightUpLeftDown) {
   struct Case {
@@ -83,7 +83,7 @@ TEST(ShipFrames, EveryHeadingTurnsTenDegreesCounterClockwise) {
       SCOPED_TRACE(std::string(c.name) + " heading " + std::to_string(heading));
       const Bitmap ship = ShipInside(FrameOf(Loaded().*c.sprite, heading, 27),
                                      FrameOf(Loaded().*c.mask, heading, 27));
-      const auto tip = CentroidDegrees(ship, kPastWings, 13, IsGrey);
+      const auto tip = CentroidDegrees(ship, kTipOnly, 13, IsGrey);
       ASSERT_TRUE(tip.has_value());
       EXPECT_NEAR(AngleBetween(*tip, 10.0 * heading), 0, 4);
     }
@@ -155,7 +155,7 @@ TEST(ShipFrames, FlameIsOppositeTheNose) {
 }
 
 // The nose piece's tip is all of it that lies this far out.
-constexpr double kNosePieceTip = 6.0;
+constexpr double kNosePieceTip = 7.0;
 
 TEST(DebrisFrames, NosePieceTurnsTwentyDegreesPerFrame) {
   for (int step = 0; step < 18; ++step) {
@@ -187,7 +187,7 @@ TEST(TurningStrips, ShowOneTurnInOrder) {
       {"irocksmall", &Loaded().irocksmall, 13, 24, rock(RockKind::kSmall)},
       {"igrock", &Loaded().igrock, 13, 24, rock(RockKind::kHard)},
       {"icrash1", &Loaded().icrash1, 27, 18, art::DrawNoseDebrisFrame},
-      {"icrash2", &Loaded().icrash2, 27, 18, art::DrawWingDebrisFrame},
+      {"icrash2", &Loaded().icrash2, 27, 18, art::DrawTailDebrisFrame},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
