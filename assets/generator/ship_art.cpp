@@ -15,7 +15,7 @@ namespace {
 constexpr Vec2 kTip{kShipReach, 0};
 constexpr Vec2 kBarb{1.0, 5.4};
 constexpr Vec2 kHeadBack{3.6, 0};  // where the barbs' back edges meet the spine
-constexpr double kFuselageHalfWidth = 2.1;
+constexpr double kFuselageHalfWidth = 1.7;
 constexpr double kTailX = -6.4;
 
 // Each side of the hull is a flat facet sloping down from the spine, so the
@@ -34,9 +34,9 @@ constexpr Vec2 kTailMiddle{(kTailX + kBreakX) / 2, 0};
 
 constexpr double kFlameStart = -kTailX;  // distances behind the centre
 constexpr double kFlameEnd = 10.1;
-constexpr double kFlameHalfWidth = 2.6;
+constexpr double kFlameHalfWidth = 2.3;
 constexpr double kCoreEnd = 8.8;
-constexpr double kCoreHalfWidth = 1.3;
+constexpr double kCoreHalfWidth = 1.1;
 
 constexpr double kShieldInner = 12.2;
 constexpr double kShieldOuter = 13.45;
