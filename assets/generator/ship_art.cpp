@@ -23,7 +23,7 @@ constexpr double kTailX = -6.4;
 // shape against the black field. A pale rim runs along the head's leading
 // edges and the tail's end is dark.
 constexpr double kFacetSlope = 0.12;
-constexpr double kShadowFloor = 0.35;
+constexpr double kShadowFloor = 0.45;
 constexpr double kEdgeWidth = 0.75;
 
 // Where the wreck breaks: the nose piece is the hull in front of this line,
@@ -41,8 +41,8 @@ constexpr double kCoreHalfWidth = 1.1;
 constexpr double kShieldInner = 12.2;
 constexpr double kShieldOuter = 13.45;
 
-constexpr Colour kNoseGrey{0.86, 0.87, 0.90};
-constexpr Colour kTailGrey{0.60, 0.62, 0.66};
+constexpr Colour kNoseGrey{0.95, 0.96, 0.98};
+constexpr Colour kTailGrey{0.70, 0.72, 0.76};
 constexpr Colour kRimGrey{0.88, 0.89, 0.92};
 constexpr Colour kTailEdgeGrey{0.28, 0.29, 0.32};
 constexpr Colour kShieldGreen{0.25, 1.00, 0.40};
