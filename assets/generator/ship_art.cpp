@@ -1,6 +1,5 @@
 #include "assets/generator/ship_art.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace kelvarok::art {
@@ -51,8 +50,8 @@ constexpr Colour kFlameRed{0.80, 0.16, 0.02};
 constexpr Colour kCoreYellow{1.00, 0.93, 0.30};
 constexpr Colour kCoreWhite{1.00, 1.00, 0.85};
 
-// How far the point p lies to the left of the line from a to b (negative on
-// its right), in the ship's axes where y grows to the left of x.
+// The distance of p from the line from a to b, signed like the cross product
+// (b - a) x (p - a).
 double LeftOf(Vec2 a, Vec2 b, Vec2 p) {
   return ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / Length(b - a);
 }
