@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const kelvarok::CommandLine& line = std::get<kelvarok::CommandLine>(parsed);
-  Check(line.demo.has_value() == !arguments.isEmpty(), "arguments ask for the demo");
+  if (line.request == kelvarok::CommandLine::Request::Run && !line.demo && line.replay.isEmpty())
+    Check(arguments.isEmpty() || arguments == QStringList{"--"}, "only no arguments run the game");
+  Check(!line.demo || line.replay.isEmpty(), "the demo or a replay, never both");
   if (line.demo) {
     Check(line.demo->frames.value_or(0) >= 0, "a frame count is not negative");
     Check(line.demo->pauseAt.value_or(0) >= 0, "a pause frame is not negative");
