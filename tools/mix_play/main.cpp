@@ -72,7 +72,13 @@ int Play(int argc, char** argv) {
       LoadScriptFile(*script_path, "kelvarok-mix-play", status);
   if (!commands) return status;
   std::ofstream log_file;
-  if (log_path) log_file.open(*log_path);
+  if (log_path) {
+    log_file.open(*log_path);
+    if (!log_file) {
+      std::cerr << "kelvarok-mix-play: cannot write " << *log_path << '\n';
+      return 1;
+    }
+  }
 
   IniTextReader ini(ini_path ? ReadTextFile(*ini_path).value_or("") : "");
   WindowMessages messages;
