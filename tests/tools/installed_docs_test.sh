@@ -2,8 +2,9 @@
 # What `cmake --install` puts in place says what the programs do: each man page
 # names every option the program's --help lists (-h, --help, --version and --
 # among them) and has an EXIT STATUS section, the game's has a BUGS section,
-# and the metainfo's release is the project's version, which every installed
-# program reports. Usage: installed_docs_test.sh BUILD_DIR VERSION
+# every link of the help's contents leads to a section, and the metainfo's
+# release is the project's version, which every installed program reports.
+# Usage: installed_docs_test.sh BUILD_DIR VERSION
 set -uo pipefail
 build=$1 version=$2
 prefix=$(mktemp -d)
@@ -27,6 +28,10 @@ for name in kelvarok kelvarok-sim kelvarok-mix kelvarok-mix-play; do
 done
 gzip -dc "$(find "$prefix" -type f -name 'kelvarok.[0-9].gz' | head -1)" | grep -qx '.SH BUGS' ||
   fail "kelvarok's man page has no BUGS section"
+help=$(find "$prefix" -type f -name kelvarok.html | head -1)
+for anchor in $(grep -o 'href="#[a-z]*"' "$help" | sed 's/href="#//; s/"//'); do
+  grep -q "name=\"$anchor\"" "$help" || fail "the help links to #$anchor, which is not there"
+done
 metainfo=$(find "$prefix" -type f -name '*.metainfo.xml' | head -1)
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo's release is not $version"
 [ "$failures" -eq 0 ] && echo "ok: the installed pages and metainfo follow the programs"
