@@ -13,8 +13,9 @@ enum class ProgramQuestion { Help, Version };
 
 // The last words of every program's help: what "--" means.
 inline constexpr char kEndOfOptionsHelp[] =
-    "Every argument after -- is a value or a file name, never an option: a value\n"
-    "or file name that starts with - is taken only after -- (--record -- -a.kvr).\n";
+    "Every argument after -- is a value or a file name, never an option; a value\n"
+    "or file name that starts with - is taken only there. -- may stand where an\n"
+    "option expects its value.\n";
 
 // The first question among the arguments (without the program's name) before
 // any "--"; after "--" "--help" is a file name.
