@@ -32,7 +32,7 @@ mkdir -m 700 "$work/runtime"
 unset WAYLAND_DISPLAY QT_STYLE_OVERRIDE QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_QPA_PLATFORMTHEME
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 LANG=C.UTF-8 LC_ALL=C.UTF-8 \
   SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-  XDG_RUNTIME_DIR="$work/runtime" PATH="$build/app:$build/tools/sim:$PATH"
+  XDG_RUNTIME_DIR="$work/runtime" PATH="$build/app:$PATH"
 
 # Runs a command from the source folder, as the README writes it.
 shoot() {
