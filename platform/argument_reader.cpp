@@ -25,7 +25,7 @@ std::string ArgumentReader::Take() {
 }
 
 std::optional<std::string> ArgumentReader::TakeValue() {
-  if (AtEnd() || AtOption()) return std::nullopt;
+  if (AtEnd() || AtOption() || arguments_[next_].empty()) return std::nullopt;
   return Take();
 }
 

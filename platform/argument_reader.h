@@ -27,7 +27,8 @@ class ArgumentReader {
   // The next argument, whatever it is; only when not AtEnd().
   std::string Take();
   // The value of the option just taken: the next argument, unless none is
-  // left or it names an option.
+  // left, it names an option or it is empty (no option takes an empty value:
+  // "--replay ''" must not quietly mean no replay).
   std::optional<std::string> TakeValue();
 
  private:

@@ -39,6 +39,7 @@ TEST(ArgumentReaderTest, DoubleDashMakesEveryLaterArgumentAValueOrAFile) {
       {{"--value", "--", "-x.png"}, "--value=-x.png"},
       {{"--value", "--", "--flag"}, "--value=--flag"},
       {{"--value", "--"}, "--value=!"},
+      {{"--value", ""}, "--value=! file:"},
       {{"--flag", "--", "-x.png", "--value", "--"}, "--flag file:-x.png file:--value file:--"},
       {{"--", "--flag"}, "file:--flag"},
       {{"-", "--value", "-"}, "file:- --value=-"},  // a lone "-" is a name
