@@ -18,6 +18,7 @@
 #include "app/tform1.h"
 #include "assets/sprites.h"
 #include "kelvarok_version.h"
+#include "platform/program_questions.h"
 #include "qt/runtime/runtime_directory.h"
 #include "sdl/sdl_joysticks.h"
 
@@ -142,7 +143,7 @@ int main(int argc, char** argv) {
   const auto early = ParseCommandLine(raw);
   if (const auto* question = std::get_if<CommandLine>(&early)) {
     if (question->request == CommandLine::Request::Help) {
-      std::printf("%s\n%s", kUsage, kHelp);
+      std::printf("%s\n%s%s", kUsage, kHelp, kEndOfOptionsHelp);
       return 0;
     }
     if (question->request == CommandLine::Request::Version) {

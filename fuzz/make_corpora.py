@@ -155,6 +155,8 @@ def main():
         'missing_value': ['--seed'],
         'unknown': ['--fast'],
         'huge_seed': ['--seed', '18446744073709551616'],
+        'dash_names': ['--autopilot', '--trace', '--', '-t.jsonl'],
+        'option_after_dashes': ['--trace', '--', '-t.jsonl', '--until', '100'],
     })
     argument_seeds('mix_command_line', {
         'convert': ['convert', '--ini', 'WAVEMIX.INI', '--channels', '2', '--rate', '22',
@@ -164,6 +166,7 @@ def main():
         'bad_rate': ['render', '--rate', '16', 'a', 'b'],
         'one_file': ['convert', 'in.wav'],
         'short_names': ['convert', '-', ''],
+        'dash_names': ['render', '--log', '--', '-l.txt', '-s.txt', '--', '-o.raw'],
     })
     argument_seeds('kelvarok_command_line', {
         'game': [],
@@ -172,6 +175,8 @@ def main():
         'demo_bad_number': ['--demo', '--frames', '-1'],
         'demo_missing_value': ['--demo', '--seed'],
         'unknown': ['--window'],
+        'dash_names': ['--demo', '--screenshot', '--', '-x.png', '--seed', '1'],
+        'replay_dash_name': ['--replay', '--', '--help'],
     })
     keys = ('[General]\nFormWidth=800\nFormHeight=600\nFormMaximized=0\nPhaserSounds=1\n'
             'CrashSounds=0\nThrustSounds=1\nHyperSpaceSounds=1\nBonusSounds=1\n'
