@@ -1,7 +1,6 @@
 #include "platform/ini_reader.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 
 #include "platform/regular_file.h"
@@ -89,7 +88,7 @@ std::uint32_t IniFileReader::GetPrivateProfileIntA(std::string_view section, std
   if (!path.has_parent_path()) path = directory_ / path;
   const auto read = ReadRegularFile(path, kLargestTextFile);
   if (const auto* refusal = std::get_if<FileRefusal>(&read)) {
-    if (refusal->error != ENOENT && report_ && reported_.insert(path).second)
+    if (!refusal->Missing() && report_ && reported_.insert(path).second)
       report_(CannotReadMessage(path, *refusal));
     return static_cast<std::uint32_t>(default_value);
   }

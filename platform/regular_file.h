@@ -4,6 +4,7 @@
 // file would fill its memory, so both are refused at once with a reason.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -13,8 +14,11 @@ namespace kelvarok {
 
 // Why a file was not opened.
 struct FileRefusal {
-  int error = 0;       // errno of a failed open (ENOENT: no such file); 0 otherwise
+  int error = 0;       // errno of a failed open; 0 for a file that was refused
   std::string reason;  // "No such file or directory", "not a regular file", ...
+
+  // Nothing is there to read (no such file, or a path through a file).
+  bool Missing() const { return error == ENOENT || error == ENOTDIR; }
 };
 
 // The open descriptor of the regular file at path (links followed), which

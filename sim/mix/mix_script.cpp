@@ -1,6 +1,5 @@
 #include "sim/mix/mix_script.h"
 
-#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -190,7 +189,7 @@ std::optional<std::string> LoadIniFile(const std::optional<std::string>& path,
   if (!path) return "";
   auto text = ReadRegularFile(*path, kLargestTextFile);
   if (const auto* refusal = std::get_if<FileRefusal>(&text)) {
-    if (refusal->error == ENOENT) return "";
+    if (refusal->Missing()) return "";
     std::cerr << program << ": " << CannotReadMessage(*path, *refusal) << '\n';
     return std::nullopt;
   }

@@ -116,7 +116,7 @@ int LoadSettings(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
   if (!ReadInput(path, kelvarok::kLargestTextFile)) return kBadUsage;
   const kelvarok::StoredSettings stored =
-      kelvarok::ReadStoredSettings(QString::fromLocal8Bit(path.c_str()));
+      kelvarok::ReadStoredSettings(QString::fromLocal8Bit(path.c_str())).settings;
   options.settings = kelvarok::sim::PlayerSettings{stored.game, stored.HiScores};
   return 0;
 }
