@@ -1,10 +1,12 @@
 #include "app/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
+
+#include "qt/runtime/runtime_directory.h"
 
 namespace kelvarok {
 namespace {
@@ -31,8 +33,8 @@ QString TitleFromExecutable(const QString& executablePath) {
 }
 
 QString InstanceDirectory() {
-  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  return runtime.isEmpty() ? QDir::tempPath() : runtime;
+  const std::string own = OwnRuntimeDirectory();
+  return own.empty() ? QDir::tempPath() : QFile::decodeName(own.c_str());
 }
 
 SingleInstance::SingleInstance(const QString& directory, const QString& lockName,
