@@ -174,6 +174,7 @@ class Program {
         "DISPLAY=" + (start.x ? start.x->display() : std::string()),
         "HOME=" + home.Path("").toStdString(),
         "XDG_CACHE_HOME=" + home.Path("cache").toStdString(),
+        "XDG_DATA_HOME=" + home.Path("data").toStdString(),
     };
     const std::size_t ours = env.size();
     for (char** e = environ; *e; ++e) {
@@ -479,6 +480,32 @@ TEST(SignalsAndSaves, ARuntimeDirectoryOfSomeoneElseGivesWayToAPrivateOneNotTheS
   EXPECT_FALSE(QFile::exists(foreign + "/kelvarok.lock"));
   program.Signal(SIGTERM);
   EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+// A replay that is no real one is refused at once, with a message naming
+// it: a FIFO would block, a huge file would fill the memory.
+TEST(SignalsAndSaves, AReplayThatIsNotARegularFileOfARealSizeIsRefusedAtOnce) {
+  Home home;
+  const QString fifo = home.Path("fifo.kvr");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString huge = home.Path("data/Ombrix/Kelvarok/replays/1.kvr");
+  WriteFile(huge, "KVRP");
+  ASSERT_TRUE(QFile::resize(huge, qint64{200} << 20));
+  const auto refused = [](const QString& path, const char* reason) {
+    return ("kelvarok: cannot read '" + path + "': " + reason + "\n").toStdString();
+  };
+  for (const QString& path : {fifo, huge}) {
+    Program program(home, {{"--replay", path.toStdString()}});
+    EXPECT_EQ(program.WaitForExit(), 2);
+    EXPECT_EQ(program.Stderr().toStdString(),
+              refused(path, path == fifo ? "not a regular file" : "larger than 67108864 bytes"));
+  }
+  // As the newest game, it is refused as the game starts, which goes on.
+  Program program(home, {});
+  ASSERT_TRUE(HoldsTheLock(home));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitForExit(), 0);
+  EXPECT_EQ(program.Stderr().toStdString(), refused(huge, "larger than 67108864 bytes"));
 }
 
 TEST(SignalsAndSaves, EveryDemoCommandLineEndsByItself) {
