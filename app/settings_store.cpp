@@ -69,9 +69,9 @@ StoredSettings SettingsStore::Load() const {
 }
 
 std::optional<std::string> SettingsStore::ReadProblem() const {
-  const auto old = ReadOldText(path_);
-  if (const auto* problem = std::get_if<std::string>(&old)) return *problem;
-  return std::nullopt;
+  std::string problem = ReadStoredSettings(path_).problem;
+  if (problem.empty()) return std::nullopt;
+  return problem;
 }
 
 std::optional<std::string> SettingsStore::Save(const StoredSettings& settings) const {

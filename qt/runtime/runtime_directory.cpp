@@ -5,7 +5,6 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
-#include <initializer_list>
 
 namespace kelvarok {
 namespace {
@@ -23,7 +22,7 @@ std::string WithoutTrailingSlashes(std::string path) {
 bool IsPrivateDirectoryOfUser(const std::string& path, uid_t user) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
-         (info.st_mode & 0777) == 0700;
+         (info.st_mode & 077) == 0;
 }
 
 // Makes the directory when it is missing; true when it is the user's own.
@@ -41,18 +40,20 @@ std::string OwnRuntimeDirectory() {
   const passwd* account = ::getpwuid(user);
   if (account == nullptr) return {};
   const std::string temp = WithoutTrailingSlashes(IsSet("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
+  const std::string shared = temp + "/runtime-" + account->pw_name;
+  if (MadePrivate(shared, user)) return shared;
+  // Someone else's: the user's own cache directory cannot be taken.
   std::string cache;
   if (IsSet("XDG_CACHE_HOME") && std::getenv("XDG_CACHE_HOME")[0] == '/') {
     cache = WithoutTrailingSlashes(std::getenv("XDG_CACHE_HOME"));
   } else if (account->pw_dir != nullptr && account->pw_dir[0] == '/') {
     cache = WithoutTrailingSlashes(account->pw_dir) + "/.cache";
+  } else {
+    return {};
   }
-  if (!cache.empty()) ::mkdir(cache.c_str(), 0700);
-  for (const std::string& directory : {temp + "/runtime-" + account->pw_name,
-                                       cache.empty() ? cache : cache + "/kelvarok-runtime"}) {
-    if (MadePrivate(directory, user)) return directory;
-  }
-  return {};
+  ::mkdir(cache.c_str(), 0700);
+  const std::string own = cache + "/kelvarok-runtime";
+  return MadePrivate(own, user) ? own : std::string();
 }
 
 void ProvideRuntimeDirectory() {

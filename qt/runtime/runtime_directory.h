@@ -7,7 +7,7 @@
 
 namespace kelvarok {
 
-// A directory private to this user (owned by them, mode 0700) for the lock
+// A directory private to this user (theirs, closed to others) for the lock
 // and the socket: $XDG_RUNTIME_DIR when it is one; else the directory Qt
 // itself falls back to, $TMPDIR (or /tmp) + "/runtime-" + user name, made
 // if missing; else, when that one is someone else's, "kelvarok-runtime" in
