@@ -196,5 +196,25 @@ def main():
                               'Round10=99999999999\n',
     })
 
+    text_seeds('replay_links', {
+        'empty.txt': '',
+        'links.txt': '5\t2\t1.kvr\tAnn\n7\t1\t2.kvr\tBob\n0\t0\t3.kvr\t\n',
+        'tabs_and_latin1.txt': '-3\t4\t2.kvr\tTab\tName\n2147483647\t99\t1.kvr\tZo\xeb\n',
+        'gone_and_foreign.txt': '5\t2\t9.kvr\tAnn\n5\t2\t../1.kvr\tAnn\n5\t2\t+1.kvr\tAnn\n'
+                                '7\t1\t1.kvr\tnot in the table\n',
+        'odd_lines.txt': '5x\t2\t1.kvr\tAnn\n4294967301\t2\t1.kvr\tAnn\n\t2\t1.kvr\tAnn\n'
+                         '5\t2\t1.kvr\nno tabs at all\r\n5\t2\t1.kvr\tabcdefghijklmnopqrstu\n',
+        'duplicates.txt': '5\t2\t1.kvr\tAnn\n5\t2\t1.kvr\tAnn\n5\t2\t2.kvr\tAnn\n',
+    })
+    text_seeds('raise_request', {
+        'plain.txt': 'raise\n',
+        'token.txt': 'raise kwin-1234_TIME5\n',
+        'two_words.txt': 'raise two words\n',
+        'long_token.txt': 'raise ' + 'x' * 600 + '\n',
+        'latin1.txt': 'raise caf\xe9\n',
+        'no_line_end.txt': 'raise startup-id',
+        'other_word.txt': '  hello   token  \n\nraise second\n',
+    })
+
 
 main()

@@ -80,7 +80,9 @@ int Play(int argc, char** argv) {
     }
   }
 
-  IniTextReader ini(ini_path ? ReadTextFile(*ini_path).value_or("") : "");
+  const std::optional<std::string> ini_text = LoadIniFile(ini_path, "kelvarok-mix-play");
+  if (!ini_text) return 1;
+  IniTextReader ini(*ini_text);
   WindowMessages messages;
   SteadyClock clock;
   SdlWaveOut sdl(messages);
