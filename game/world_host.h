@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assets/sounds/effect.h"
+#include "game/controls_sample.h"
 
 #include "platform/joystick.h"
 #include "platform/key_state.h"
@@ -16,6 +17,10 @@ class WorldHost {
   virtual ~WorldHost() = default;
   virtual KeyState& Keys() = 0;
   virtual Joystick& Joysticks() = 0;
+  // The controls a frame acts on, given what it sampled from Keys() and
+  // Joysticks(): the window hands the sample back, a replay recorder keeps
+  // it, a replay player answers with the recorded one instead.
+  virtual ControlsSample FrameControls(const ControlsSample& sampled) { return sampled; }
   // Sets the caption of ScorePanel[player] (P1Score or P2Score).
   virtual void SetScoreCaption(int player, const std::string& text) = 0;
   // Asks the field to repaint at the next message processing.

@@ -28,7 +28,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       continue;
     }
     if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
-        arg != "--trace" && arg != "--snapshot" && arg != "--audio" && arg != "--replay")
+        arg != "--trace" && arg != "--snapshot" && arg != "--audio" && arg != "--replay" &&
+        arg != "--record-games")
       return "unknown option '" + std::string(arg) + "'";
     const char* v = value();
     if (v == nullptr) return std::string(arg) + " needs a value";
@@ -49,6 +50,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.audioPath = text;
     } else if (arg == "--replay") {
       cl.replayPath = text;
+    } else if (arg == "--record-games") {
+      cl.recordGamesDir = text;
     } else {
       const std::size_t colon = text.find(':');
       Snapshot snapshot;
@@ -63,6 +66,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
   if (!cl.replayPath.empty() &&
       (cl.options.autopilot || !cl.scriptPath.empty() || !cl.settingsPath.empty()))
     return "--replay plays the recorded game: no --autopilot, --script or --settings";
+  if (!cl.replayPath.empty() && !cl.recordGamesDir.empty())
+    return "--record-games records the games a script or the autopilot plays, not a replay";
   return std::nullopt;
 }
 
