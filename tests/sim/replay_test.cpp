@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <variant>
 
@@ -218,6 +219,29 @@ TEST(ReplayTest, ARecordingOfAnotherGameStopsWithinAFrameOrTwoSeconds) {
       EXPECT_STREQ(error.what(), "The replay does not match this version of the game.");
     }
   }
+}
+
+// tests/replays keeps recordings of real sessions with their final hashes:
+// a change that makes any of them another game must raise kRulesRevision
+// and remake them (tests/replays/remake.sh).
+TEST(ReplayTest, TheKeptRecordingsStillPlayTheirGames) {
+  const std::string folder = std::string(KELVAROK_SOURCE_DIR) + "/tests/replays/";
+  std::ifstream expected(folder + "expected.txt");
+  int files = 0;
+  for (std::string name, hash; expected >> name >> hash; ++files) {
+    SCOPED_TRACE(name);
+    std::ifstream file(folder + name, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                          std::istreambuf_iterator<char>()};
+    const Replay replay = DecodeReplay(bytes);
+    EXPECT_EQ(replay.finalHash, std::stoull(hash, nullptr, 16));
+    try {
+      EXPECT_TRUE(Play(replay).finished);
+    } catch (const ReplayOutOfStep& error) {
+      ADD_FAILURE() << "out of step at frame " << error.frame();
+    }
+  }
+  EXPECT_GE(files, 7);
 }
 
 TEST(ReplayTest, PlaybackEndsQuietlyAtTheStopTime) {
