@@ -88,9 +88,12 @@ void ReplayPlayer::FollowWatcher() {
   if (stopped_) throw ReplayStopped{};
 }
 
+// The watcher's pause holds as soon as the message that asked for it has been
+// handled, before the game does any more.
 void ReplayPlayer::ProcessMessages() {
   FollowWatcher();
   inner().ProcessMessages();
+  FollowWatcher();
 }
 
 void ReplayPlayer::WaitForMessages(std::uint32_t timeout_ms) {
@@ -100,6 +103,7 @@ void ReplayPlayer::WaitForMessages(std::uint32_t timeout_ms) {
   FollowWatcher();
   if (inner().clock().timeGetTime() - waitBegan_ > kLongestWaitMs) OutOfStep();
   inner().WaitForMessages(timeout_ms);
+  FollowWatcher();
 }
 
 ControlsSample ReplayPlayer::FrameControls(const ControlsSample&) {

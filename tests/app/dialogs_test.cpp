@@ -350,6 +350,14 @@ TEST(THSForm, LayoutAndCells) {
   QTest::mouseClick(form.OkButton, Qt::LeftButton);
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.result(), QDialog::Accepted);
+
+  // With a game to watch in the first row, Enter still only closes it.
+  form.SetWatchable([](int place) { return place == 1; });
+  form.show();
+  EXPECT_EQ(form.focusWidget(), form.OkButton);
+  QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.ChosenPlace(), 0);
 }
 
 TEST(TAboutForm, TextsLinkAndClosing) {

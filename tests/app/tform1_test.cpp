@@ -464,5 +464,41 @@ TEST_F(TForm1Test, TheLastGamePlaysAgainInTheWindowAndCtrlQStopsIt) {
   EXPECT_FALSE(QFile::exists(StorePath()));  // nothing of the replay is saved
 }
 
+TEST_F(TForm1Test, F1PausesAReplayVisiblyAndCtrlQGivesBackTheWindowsStatusBar) {
+  Show();
+  PlayGame([&] {
+    Window().menu().Quitgame1->trigger();
+    return true;
+  });
+  Window().statusBar1().SetCaption(StatusPanel::P1Score, "1234");
+  int step = 0;
+  std::optional<Bitmap> before;
+  bool pauseShown = false, pauseChecked = false, resumedAsBefore = false;
+  Window().SetMessageHook([&] {
+    if (!Window().Replaying()) return;
+    if (step == 0) {
+      before = Window().ShownField();
+      Window().menu().Contents1->trigger();  // F1
+      step = 1;
+    } else if (step == 1) {
+      // The replay holds: no more of the game has been played meanwhile.
+      pauseShown = !(Window().ShownField() == *before);
+      pauseChecked = Window().menu().Pause1->isChecked();
+      Window().menu().Pause1->trigger();  // F4 goes on
+      resumedAsBefore = Window().ShownField() == *before;
+      Window().menu().Quitgame1->trigger();  // Ctrl+Q
+      step = 2;
+    }
+  });
+  Window().menu().WatchLastGame->trigger();
+  Window().SetMessageHook(nullptr);
+  EXPECT_EQ(step, 2);
+  EXPECT_TRUE(pauseShown);
+  EXPECT_TRUE(pauseChecked);
+  EXPECT_TRUE(resumedAsBefore);
+  EXPECT_FALSE(Window().Replaying());
+  EXPECT_EQ(Window().statusBar1().Panel(StatusPanel::P1Score).text(), "1234");
+}
+
 }  // namespace
 }  // namespace kelvarok
