@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "assets/sounds/effect.h"
+#include "game/effect.h"
 #include "game/controls_sample.h"
 
 #include "platform/joystick.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/autopilot.h"
 #include "game/game_flow.h"
 #include "game/game_settings.h"
 #include "game/game_world.h"
@@ -18,7 +19,6 @@
 #include "game/replay_recorder.h"
 #include "game/sprite_set.h"
 #include "platform/text_painter.h"
-#include "sim/autopilot.h"
 #include "sim/script.h"
 #include "sim/trace.h"
 #include "sim/virtual_flow_host.h"
