@@ -1,5 +1,6 @@
 // kelvarok: the desktop program. See command_line.h for its arguments.
 #include <QDateTime>
+#include <QMessageBox>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -74,6 +75,7 @@ int RunReplay(const QString& path, const SpriteSet& sprites) {
       window.WatchReplay(std::get<Replay>(read));
     } catch (const ReplayOutOfStep& error) {
       std::fprintf(stderr, "kelvarok: %s: %s\n", qPrintable(path), error.what());
+      QMessageBox::critical(&window, QApplication::applicationName(), error.what());
       status = 1;
     }
     window.close();
