@@ -15,6 +15,7 @@
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
 #include "assets/sprites.h"
+#include "game/replay_file.h"
 #include "tests/app/virtual_clock_wait.h"
 
 namespace kelvarok {
@@ -498,6 +499,28 @@ TEST_F(TForm1Test, F1PausesAReplayVisiblyAndCtrlQGivesBackTheWindowsStatusBar) {
   EXPECT_TRUE(resumedAsBefore);
   EXPECT_FALSE(Window().Replaying());
   EXPECT_EQ(Window().statusBar1().Panel(StatusPanel::P1Score).text(), "1234");
+}
+
+// A replay that waits for something its recording does not have (here a
+// pause it never lifts) stops at once with the message for the player,
+// instead of leaving the window in a wait that nothing ends.
+TEST_F(TForm1Test, AReplayThatStraysStopsWithItsMessage) {
+  QFile file(QString(KELVAROK_SOURCE_DIR) + "/tests/replays/shared_keys/1.kvr");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  Replay forged =
+      DecodeReplay(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  forged.events.insert(forged.events.begin(), {20, FlowInput::Pause1});
+  Show();
+  std::string message;
+  try {
+    Window().WatchReplay(forged);
+  } catch (const ReplayOutOfStep& error) {
+    message = error.what();
+  }
+  EXPECT_EQ(message, "The replay does not match this version of the game.");
+  EXPECT_FALSE(Window().Replaying());
+  EXPECT_LT(clock_.timeGetTime(), 10000u);
 }
 
 }  // namespace
