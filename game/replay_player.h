@@ -87,7 +87,6 @@ class ReplayPlayer final : public FlowHostForwarder, public FlowInputListener {
   KeyTable keys_;
   ScriptedJoysticks joysticks_;  // none plugged in
   FlowWait wait_ = FlowWait::Time;
-  std::uint32_t waitBegan_ = 0;  // on the output's clock, less the watcher's pauses
   std::uint32_t waits_ = 0;
   std::uint32_t frames_ = 0;
   std::uint8_t controls_ = 0;

@@ -197,6 +197,10 @@ TEST(ReplayTest, ARecordingOfAnotherGameStopsWithinAFrameOrTwoSeconds) {
          r.events.insert(r.events.begin(), {20, FlowInput::Pause1});
        }),
        20},
+      {"a pause never lifted, with the table shown in it", forged([](Replay& r) {
+         r.events.insert(r.events.begin(), {{20, FlowInput::Pause1}, {21, FlowInput::Highscores1}});
+       }),
+       20},
       {"one frame more", forged([](Replay& r) { r.frames += 1; }), original.frames + 1},
       {"another name typed", forged([](Replay& r) { r.answers[0].text = "Eve"; }), original.frames},
       {"a name prompt missing", forged([](Replay& r) { r.answers.clear(); }), original.frames},
