@@ -83,7 +83,6 @@ struct Replay {
   std::uint32_t frames = 0;                // frames played
   std::vector<std::uint32_t> checkpoints;  // CheckpointHash after every kCheckpointFrames
   std::uint64_t finalHash = 0;             // FinalHash as the game was over
-  PerPlayer<std::int32_t> finalScores{};   // for the watcher, covered by finalHash
   friend bool operator==(const Replay&, const Replay&) = default;
 };
 

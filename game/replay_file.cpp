@@ -158,7 +158,6 @@ std::vector<std::uint8_t> EncodeBody(const Replay& replay) {
   }
   out.Unsigned(replay.frames);
   for (const std::uint32_t checkpoint : replay.checkpoints) out.Fixed(checkpoint, 4);
-  for (int p = 1; p <= kPlayers; ++p) out.Signed(replay.finalScores[p]);
   // Last, where a script can read it from the body's end.
   out.Fixed(replay.finalHash, 8);
   return std::move(out.bytes);
@@ -214,7 +213,6 @@ Replay DecodeBody(std::span<const std::uint8_t> body) {
   replay.checkpoints.resize(checkpoints);
   for (std::uint32_t& checkpoint : replay.checkpoints)
     checkpoint = static_cast<std::uint32_t>(in.Fixed(4));
-  for (int p = 1; p <= kPlayers; ++p) replay.finalScores[p] = in.Int32();
   replay.finalHash = in.Fixed(8);
   if (!in.AtEnd()) throw ReplayFileError(kReplayDamaged);
   return replay;

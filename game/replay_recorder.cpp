@@ -44,7 +44,6 @@ void ReplayRecorder::GameFinished(const GameState& state, const HiScoreTable& hi
   if (!recording_) return;
   recording_ = false;
   replay_.finalHash = FinalHash(state, hiscores);
-  for (int p = 1; p <= replay_.players; ++p) replay_.finalScores[p] = state.Score[p];
   if (finished_) finished_(std::move(replay_));
 }
 
