@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "game/autopilot.h"
 #include "game/game_flow.h"
-#include "sim/autopilot.h"
 
 namespace kelvarok {
 
@@ -38,7 +38,7 @@ class DemoMode final : public FlowObserver {
 
   TForm1& window_;
   DemoOptions options_;
-  sim::Autopilot autopilot_;
+  Autopilot autopilot_;
   int frames_ = 0;
   bool finished_ = false;
   int exitStatus_ = 0;

@@ -14,6 +14,7 @@ class FieldView final : public QWidget {
   FieldView(const Bitmap& field, QWidget* parent);
   // From now on shows this bitmap (a replayed game's field), of the same size.
   void Show(const Bitmap& field);
+  const Bitmap& Shown() const { return *field_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

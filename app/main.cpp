@@ -76,6 +76,7 @@ int RunReplay(const QString& path, const SpriteSet& sprites) {
       window.WatchReplay(std::get<Replay>(read));
     } catch (const ReplayOutOfStep& error) {
       std::fprintf(stderr, "kelvarok: %s: %s\n", qPrintable(path), error.what());
+      QMessageBox::critical(&window, QApplication::applicationName(), error.what());
       status = 1;
     }
     window.close();

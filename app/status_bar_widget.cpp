@@ -48,6 +48,22 @@ void StatusBarWidget::SetCaption(StatusPanel panel, const QString& text) {
   Panel(panel).setText(text);
 }
 
+StatusBarWidget::Look StatusBarWidget::CurrentLook() const {
+  Look look;
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    look.captions[i] = panels_[i]->text();
+    look.palettes[i] = panels_[i]->palette();
+  }
+  return look;
+}
+
+void StatusBarWidget::ShowLook(const Look& look) {
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    panels_[i]->setText(look.captions[i]);
+    panels_[i]->setPalette(look.palettes[i]);
+  }
+}
+
 void StatusBarWidget::SetFontColour(StatusPanel panel, Pixel colour) {
   SetTextColour(Panel(panel), QColor::fromRgb(colour));
 }

@@ -19,6 +19,15 @@ class StatusBarWidget final : public QWidget {
   void SetFontColour(StatusPanel panel, Pixel colour);
   QLabel& Panel(StatusPanel panel) { return *panels_[static_cast<std::size_t>(panel)]; }
 
+  // The captions and colours as they stand, to be shown again after a replay
+  // has had the panels.
+  struct Look {
+    std::array<QString, 5> captions;
+    std::array<QPalette, 5> palettes;
+  };
+  Look CurrentLook() const;
+  void ShowLook(const Look& look);
+
  private:
   std::array<QLabel*, 5> panels_{};
 };

@@ -19,6 +19,7 @@
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
+#include "game/field_messages.h"
 #include "game/flow_texts.h"
 #include "kelvarok_version.h"
 #include "qt/text/embedded_fonts.h"
@@ -170,6 +171,8 @@ void TForm1::Defaultwindowsize1Click() {
 
 void TForm1::Contents1Click() {
   flow_.HelpShown();
+  // A replay holds still while the help is read, as a game does.
+  if (replay_ && !replay_->player().Paused()) ReplayPauseClick();
   if (!Help_->isVisible()) CentreOver(*Help_, *this);
   Help_->ShowContents();
 }
@@ -294,8 +297,11 @@ void TForm1::WatchReplay(const Replay& replay) {
   // Whatever ends the replay, the window shows its own game again.
   struct Restore {
     TForm1& window;
+    const StatusBarWidget::Look panels = window.Panel1_->CurrentLook();
     ~Restore() {
       window.replay_ = nullptr;
+      window.pausedReplayField_.reset();
+      window.Panel1_->ShowLook(panels);
       window.iBackGround_->Show(window.world_.field);
       window.SetCaption(BaseCaptionText());
       window.sounds_.SetActivated(window.applicationActive_ || !window.options_.followFocus);
@@ -314,6 +320,19 @@ void TForm1::ReplayPauseClick() {
   const bool paused = !replay_->player().Paused();
   replay_->player().SetPaused(paused);
   menu_.Pause1->setChecked(paused);
+  // The replay holds at once (the player waits before the game goes on), so
+  // the field under "Pause" is the one to show again when it goes on.
+  Bitmap& field = replay_->world().field;
+  if (paused) {
+    pausedReplayField_ = field;
+    const GameState& state = replay_->world().state;
+    DrawCentredLines(fieldText_, field, ToPixels(state.FieldW), ToPixels(state.FieldH), kPauseLine,
+                     "");
+  } else if (pausedReplayField_) {
+    field = *pausedReplayField_;
+    pausedReplayField_.reset();
+  }
+  iBackGround_->update();
 }
 
 void TForm1::ShowFlowMenu() {

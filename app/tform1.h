@@ -110,6 +110,8 @@ class TForm1 final : public QMainWindow, public FlowHost {
   // recording does not fit this program's game.
   void WatchReplay(const Replay& replay);
   bool Replaying() const { return replay_ != nullptr; }
+  // The field the window shows: its own game's or the replay's.
+  const Bitmap& ShownField() const { return iBackGround_->Shown(); }
   // The watcher double-clicked an entry of the high-score window.
   void WatchHighScoreGame(int place);
 
@@ -177,6 +179,8 @@ class TForm1 final : public QMainWindow, public FlowHost {
   GameFlow flow_;
   std::optional<Replay> lastGame_;
   ReplayGame* replay_ = nullptr;  // the game being watched
+  // The replay's field as it stood when the watcher paused it.
+  std::optional<Bitmap> pausedReplayField_;
 
   MainMenu1 menu_;
   FieldView* iBackGround_ = nullptr;

@@ -1,5 +1,5 @@
-// The ship's controls, polled once per frame from the shared key bindings and
-// the current player's joystick.
+// The ship's controls: sampled once per frame from the shared key bindings and
+// the current player's joystick, then applied to the ship.
 #include <algorithm>
 
 #include "game/game_world.h"
@@ -31,9 +31,11 @@ JoystickConditions ConditionsOf(const JOYINFO& info) {
 }  // namespace
 
 void GameWorld::ReadControls() {
-  TShip& ship = state.CurShip();
-  if (ship.WarpTime > 0) return;
+  if (state.CurShip().WarpTime > 0) return;
+  ApplyControls(host_.FrameControls(SampleControls()));
+}
 
+ControlsSample GameWorld::SampleControls() {
   JoystickConditions joy;
   const std::int32_t assignment = state.CurPlayer == 1 ? settings_.JoyStick1 : settings_.JoyStick2;
   if (assignment == 1 || assignment == 2) {
@@ -42,9 +44,19 @@ void GameWorld::ReadControls() {
     joy = ConditionsOf(JoyState);
   }
   KeyState& keys = host_.Keys();
+  // Read in the order the actions are applied.
+  ControlsSample sample;
+  sample.fire = KeyDown(keys, settings_.FireKey) || joy.fire;
+  sample.hyperspace = KeyDown(keys, settings_.HyperSpaceKey) || joy.hyperspace;
+  sample.thrust = KeyDown(keys, settings_.ThrustKey) || joy.thrust;
+  sample.left = KeyDown(keys, settings_.LeftKey) || joy.left;
+  sample.right = KeyDown(keys, settings_.RightKey) || joy.right;
+  return sample;
+}
 
-  const bool fire = KeyDown(keys, settings_.FireKey) || joy.fire;
-  if (fire && state.FireLatch) {
+void GameWorld::ApplyControls(const ControlsSample& controls) {
+  TShip& ship = state.CurShip();
+  if (controls.fire && state.FireLatch) {
     for (int m = 1; m <= kMissileSlots; ++m) {
       TMissile& missile = state.Missiles[m];
       if (missile.Life != 0) continue;
@@ -63,12 +75,11 @@ void GameWorld::ReadControls() {
       break;
     }
   }
-  state.FireLatch = !fire;
+  state.FireLatch = !controls.fire;
 
   // A ship hit earlier in this frame is lost where it stands: a jump now
   // would hide its crash and leave the next ship warping.
-  const bool hyperspace = KeyDown(keys, settings_.HyperSpaceKey) || joy.hyperspace;
-  if (hyperspace && state.ShieldTime == 0 && !state.BonusMode && !state.ShipHit) {
+  if (controls.hyperspace && state.ShieldTime == 0 && !state.BonusMode && !state.ShipHit) {
     if (random.RandomInt(10) == 0) {
       state.ShipHit = true;
     } else {
@@ -79,18 +90,17 @@ void GameWorld::ReadControls() {
     }
   }
 
-  const bool thrust = KeyDown(keys, settings_.ThrustKey) || joy.thrust;
-  if (thrust && !state.BonusMode) {
+  if (controls.thrust && !state.BonusMode) {
     const auto h = static_cast<std::size_t>(ship.Heading);
     ship.VX = std::clamp(ship.VX + state.CosTab[h], -kSpeedLimit, kSpeedLimit);
     ship.VY = std::clamp(ship.VY + state.SinTab[h], -kSpeedLimit, kSpeedLimit);
     ship.Thrusting = true;
   }
 
-  if (KeyDown(keys, settings_.LeftKey) || joy.left) {
+  if (controls.left) {
     if (++ship.Heading == kHeadings) ship.Heading = 0;
   }
-  if (KeyDown(keys, settings_.RightKey) || joy.right) {
+  if (controls.right) {
     if (--ship.Heading < 0) ship.Heading = kHeadings - 1;
   }
 }

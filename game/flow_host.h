@@ -1,6 +1,7 @@
-// Everything the game flow asks of the window it runs in. The desktop shell,
-// the tests and the headless simulator each implement it; the flow's code is
-// the same in all three.
+// Everything the game flow asks of the window it runs in, on two sides: what
+// the game reads and what it shows. The desktop shell, the tests and the
+// headless simulator each implement both; the flow's code is the same in all
+// three.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,13 @@ constexpr Pixel kGrey = Rgb(128, 128, 128);
 constexpr Pixel kMaroon = Rgb(128, 0, 0);
 constexpr Pixel kYellow = Rgb(255, 255, 0);
 
-class FlowHost : public WorldHost, public MenuView {
+// What the flow reads from its window besides the world's controls: the
+// clock, the name answers, and the messages through which menu commands and
+// focus changes reach it at the flow's own waits. A replay answers exactly
+// this side.
+class FlowSource {
  public:
+  virtual ~FlowSource() = default;
   // Handles every pending window message (menu commands, repaints, focus
   // changes, the mixer's block-done messages) and returns.
   virtual void ProcessMessages() = 0;
@@ -35,6 +41,18 @@ class FlowHost : public WorldHost, public MenuView {
   virtual void WaitForMessages(std::uint32_t timeout_ms) = 0;
 
   virtual Clock& clock() = 0;
+
+  // The centred modal input dialog. Returns true on OK with text set to what
+  // was typed (Latin-1), false on Cancel with text unchanged.
+  virtual bool InputQuery(const std::string& caption, const std::string& prompt,
+                          std::string& text) = 0;
+};
+
+// What the flow shows: caption, panels, field text, the table window, the
+// window's close and the sound's focus; the menu is MenuView.
+class FlowView {
+ public:
+  virtual ~FlowView() = default;
   // The field font (20 pt yellow serif) drawing onto the field bitmap.
   virtual TextPainter& FieldText() = 0;
 
@@ -43,10 +61,6 @@ class FlowHost : public WorldHost, public MenuView {
   virtual void SetPanelCaption(StatusPanel panel, const std::string& text) = 0;
   virtual void SetPanelFontColour(StatusPanel panel, Pixel colour) = 0;
 
-  // The centred modal input dialog. Returns true on OK with text set to what
-  // was typed (Latin-1), false on Cancel with text unchanged.
-  virtual bool InputQuery(const std::string& caption, const std::string& prompt,
-                          std::string& text) = 0;
   // Shows the high-score window modally with these cell captions and returns
   // when it is closed.
   virtual void ShowHighScores(const HiScoreCells& cells) = 0;
@@ -55,7 +69,10 @@ class FlowHost : public WorldHost, public MenuView {
   virtual void CloseMainWindow() = 0;
   // The mixer's Activated property; does nothing when no sound is available.
   virtual void SetSoundActivated(bool activated) = 0;
+};
 
+class FlowHost : public WorldHost, public FlowSource, public FlowView, public MenuView {
+ public:
   void SetScoreCaption(int player, const std::string& text) final {
     SetPanelCaption(player == 1 ? StatusPanel::P1Score : StatusPanel::P2Score, text);
   }

@@ -16,6 +16,9 @@ class FlowHostForwarder : public FlowHost {
   Clock& clock() override { return inner_.clock(); }
   KeyState& Keys() override { return inner_.Keys(); }
   Joystick& Joysticks() override { return inner_.Joysticks(); }
+  ControlsSample FrameControls(const ControlsSample& sampled) override {
+    return inner_.FrameControls(sampled);
+  }
   TextPainter& FieldText() override { return inner_.FieldText(); }
   void SetCaption(const std::string& text) override { inner_.SetCaption(text); }
   void SetPanelCaption(StatusPanel panel, const std::string& text) override {

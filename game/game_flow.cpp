@@ -23,8 +23,7 @@ void GameFlow::N2Playerstart1Click() {
 }
 
 void GameFlow::PlayGame(std::int32_t players) {
-  if (inputListener_ != nullptr)
-    inputListener_->GameStarting(players, world_.random, world_.settings(), hiscores_);
+  if (inputListener_ != nullptr) inputListener_->GameStarting(players, world_, hiscores_);
   state_.NumPlayers = players;
   running_ = true;
   menu_.SetEnabled(MenuItem::N1Playerstart1, false);
@@ -53,11 +52,15 @@ void GameFlow::PlayGame(std::int32_t players) {
   menu_.SetEnabled(MenuItem::N1Playerstart1, true);
   menu_.SetEnabled(MenuItem::N2Playerstart1, true);
   running_ = false;
-  if (inputListener_ != nullptr) inputListener_->GameFinished(state_);
+  if (inputListener_ != nullptr) inputListener_->GameFinished(state_, hiscores_);
 }
 
 void GameFlow::NoteInput(FlowInput input) {
   if (running_ && inputListener_ != nullptr) inputListener_->InputArrived(input);
+}
+
+void GameFlow::NoteWait(FlowWait wait) {
+  if (running_ && inputListener_ != nullptr) inputListener_->WaitBegins(wait);
 }
 
 void GameFlow::Pause1Click() {

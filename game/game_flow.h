@@ -39,19 +39,30 @@ class FlowObserver {
   virtual void FieldRestored() = 0;
 };
 
-// Hears of each game the flow plays and of everything that reaches the flow
-// from outside while it runs (the replay recorder). Every call comes from
-// inside the flow, on its thread.
+// The flow's waits, in which the window's messages reach it: the rest of a
+// frame's 40 ms, a wait of fixed length, a pause, the wait for the game keys
+// to be let go, the wait for Enter, a name prompt and the high-score window.
+enum class FlowWait { Frame, Time, Paused, KeysUp, Enter, NamePrompt, HiScores };
+
+// Hears of each game the flow plays and of everything it reads while it runs
+// (the replay recorder, and the player that checks a replay against the
+// game). Every call comes from inside the flow, on its thread.
 class FlowInputListener {
  public:
   virtual ~FlowInputListener() = default;
-  // As a game begins, before anything of it is read or drawn.
-  virtual void GameStarting(std::int32_t players, const Random& random,
-                            const GameSettings& settings, const HiScoreTable& hiscores) = 0;
+  // As a game begins, before anything of it is read or drawn: the world as
+  // the previous game left it.
+  virtual void GameStarting(std::int32_t players, const GameWorld& world,
+                            const HiScoreTable& hiscores) = 0;
+  // As one of the flow's waits begins; the commands and focus changes that
+  // arrive until the next one begins take effect in it.
+  virtual void WaitBegins(FlowWait /*wait*/) {}
+  // As a frame of the game begins, before its work.
+  virtual void FrameStarting(const GameWorld& /*world*/) {}
   // A command or focus change, as it reaches the running game.
   virtual void InputArrived(FlowInput input) = 0;
   // As the game is over, its high-score entries made.
-  virtual void GameFinished(const GameState& state) = 0;
+  virtual void GameFinished(const GameState& state, const HiScoreTable& hiscores) = 0;
 };
 
 class GameFlow {
@@ -105,6 +116,8 @@ class GameFlow {
   void TogglePause();
   // Tells the input listener of an input that reaches a running game.
   void NoteInput(FlowInput input);
+  // Tells the input listener that one of the flow's waits begins.
+  void NoteWait(FlowWait wait);
   void ShowPause();
   void DrawPause();
 

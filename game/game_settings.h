@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "assets/sounds/effect.h"
+#include "game/effect.h"
 
 namespace kelvarok {
 

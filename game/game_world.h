@@ -40,7 +40,13 @@ class GameWorld {
   void NewShip();
 
   // --- Controls ---------------------------------------------------------
+  // Samples the controls, lets the host have its say (FrameControls) and
+  // applies them; a warping ship reads nothing.
   void ReadControls();
+  // Reads the five actions from the keys and the current player's stick.
+  ControlsSample SampleControls();
+  // Fires, jumps, thrusts and turns as the sample says.
+  void ApplyControls(const ControlsSample& controls);
 
   // --- Rocks, missiles and collisions -------------------------------------
   void SpawnRock(int i, std::int32_t size, std::int32_t x, std::int32_t y);

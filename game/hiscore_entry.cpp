@@ -14,6 +14,7 @@ void GameFlow::EnterHighScores() {
     const int rank = RankFor(hiscores_, state_.Score[p]);
     if (rank == 0) continue;
     std::string typed = name;
+    NoteWait(FlowWait::NamePrompt);
     if (!host_.InputQuery(kHighScoreCaption, NamePrompt(p), typed)) continue;
     name = typed;
     InsertHiScore(hiscores_, rank, state_.Score[p], state_.RoundNo[p], name);
@@ -28,6 +29,7 @@ void GameFlow::Highscores1Click() {
 
 void GameFlow::ShowHighScoreTable() {
   if (closing_) return;  // the window is closing while the game's loop runs out
+  NoteWait(FlowWait::HiScores);
   host_.ShowHighScores(HiScoreCellsOf(hiscores_));
 }
 

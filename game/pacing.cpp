@@ -10,7 +10,9 @@ void GameFlow::WaitWhilePaused() {
   // A pause chosen during a wait that does not look at it (the intro, the
   // bonus title and warm-up) may have had its text wiped since: a paused
   // game always says so.
-  if (Paused() && !pauseOnField_) DrawPause();
+  if (!Paused()) return;
+  if (!pauseOnField_) DrawPause();
+  NoteWait(FlowWait::Paused);
   while (Paused()) host_.WaitForMessages(kConditionPollMs);
 }
 
@@ -18,6 +20,7 @@ void GameFlow::PaceFrame(std::uint32_t frameStart) {
   // Messages are handled at least once per frame, however long it took; a
   // late frame runs late and the next one counts its 40 ms from its own start.
   // The unsigned difference survives the wrap of the millisecond counter.
+  NoteWait(FlowWait::Frame);
   host_.ProcessMessages();
   for (;;) {
     const std::uint32_t elapsed = host_.clock().timeGetTime() - frameStart;
@@ -28,6 +31,7 @@ void GameFlow::PaceFrame(std::uint32_t frameStart) {
 
 void GameFlow::WaitTime(std::uint32_t ms) {
   // Ends once the clock is past begin + ms, so it lasts a little over ms.
+  NoteWait(FlowWait::Time);
   const std::uint32_t begin = host_.clock().timeGetTime();
   for (;;) {
     const std::uint32_t elapsed = host_.clock().timeGetTime() - begin;
@@ -44,11 +48,13 @@ void GameFlow::WaitForGameKeysUp() {
       if (KeyDown(host_.Keys(), vk)) return true;
     return false;
   };
+  NoteWait(FlowWait::KeysUp);
   host_.ProcessMessages();
   while (anyDown()) host_.WaitForMessages(kConditionPollMs);
 }
 
 void GameFlow::WaitForEnter() {
+  NoteWait(FlowWait::Enter);
   host_.ProcessMessages();
   while (!KeyDown(host_.Keys(), VK_RETURN)) host_.WaitForMessages(kConditionPollMs);
 }
@@ -56,6 +62,7 @@ void GameFlow::WaitForEnter() {
 std::uint32_t GameFlow::BeginFrame() {
   const std::uint32_t frameStart = host_.clock().timeGetTime();
   if (observer_ != nullptr) observer_->FrameStarted();
+  if (inputListener_ != nullptr) inputListener_->FrameStarting(world_);
   return frameStart;
 }
 

@@ -1,6 +1,8 @@
-// A recorded game: everything the flow read from its window while the game
-// ran, in the order it read it, so that playing the reads back gives the same
-// game frame for frame.
+// A recorded game: everything its outcome depends on. At the start the world
+// as the game found it; then what the game read as it ran: each frame's
+// controls, the commands and focus changes at the waits where they took
+// effect, and the names typed at the prompts; and hashes of the state that
+// tell whether a playback is still the same game.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +12,6 @@
 #include "game/game_settings.h"
 #include "game/game_state.h"
 #include "game/hiscores.h"
-#include "platform/joystick.h"
 
 namespace kelvarok {
 
@@ -28,28 +29,21 @@ enum class FlowInput : std::uint8_t {
 };
 constexpr int kFlowInputs = 9;
 
-// Message points are counted from 1 as the flow enters them: every round of
-// message processing, every wait and every modal window of the game.
+// The flow's waits are counted from 1 as they begin (FlowWait); an input takes
+// effect in the wait during which it arrived.
 struct ReplayEvent {
-  std::uint32_t point;  // delivered as this point begins
+  std::uint32_t wait;
   FlowInput input;
   friend bool operator==(const ReplayEvent&, const ReplayEvent&) = default;
 };
 
-// Key and joystick polls keep only their changes: read is the poll's number
-// (from 0, over all keys or all sticks) at which the result first differs from
-// the last poll of the same key or stick (all keys start up, all sticks
-// JOYERR_NOERROR at zero).
-struct ReplayKeyChange {
-  std::uint32_t read;
-  std::int16_t result;
-  friend bool operator==(const ReplayKeyChange&, const ReplayKeyChange&) = default;
-};
-struct ReplayJoystickChange {
-  std::uint32_t read;
-  std::uint32_t result;
-  JOYINFO info;
-  friend bool operator==(const ReplayJoystickChange&, const ReplayJoystickChange&) = default;
+// Frames are counted from 1 as they begin. The controls are kept as their
+// changes: from this frame on the game read these bits (ControlBits); before
+// the first change it read none.
+struct ReplayControls {
+  std::uint32_t frame;
+  std::uint8_t bits;
+  friend bool operator==(const ReplayControls&, const ReplayControls&) = default;
 };
 
 struct ReplayAnswer {
@@ -58,21 +52,37 @@ struct ReplayAnswer {
   friend bool operator==(const ReplayAnswer&, const ReplayAnswer&) = default;
 };
 
+// A checkpoint is taken as a frame begins after every kCheckpointFrames
+// frames played (2 s of play).
+constexpr std::uint32_t kCheckpointFrames = 50;
+constexpr bool CheckpointDue(std::uint32_t framesPlayed) {
+  return framesPlayed > 0 && framesPlayed % kCheckpointFrames == 0;
+}
+// The checkpoints of a game of this many frames.
+constexpr std::uint32_t CheckpointsIn(std::uint32_t frames) {
+  return frames == 0 ? 0 : (frames - 1) / kCheckpointFrames;
+}
+
 struct Replay {
+  std::uint32_t rulesRevision = 0;
   std::string programVersion;  // the version of the program that recorded it
   std::int32_t players = 1;
-  std::uint64_t randomState = 0;  // the generator as the game began
-  // The sound switches, the volume and the joystick assignments as played;
-  // the key bindings are not kept: the polls are.
+  // --- The world as the game found it ---------------------------------------
+  std::uint64_t randomState = 0;
+  // The sound switches and volume, for the sounds of a playback; the keys and
+  // joystick choices do not matter: the controls are kept as the frames read
+  // them.
   GameSettings settings;
-  HiScoreTable hiscores;  // the table as the game began
-  PerPlayer<std::int32_t> finalScores{};
-  PerPlayer<std::int32_t> finalRounds{};
-  std::vector<std::uint32_t> clockReads;
-  std::vector<ReplayKeyChange> keys;
-  std::vector<ReplayJoystickChange> joysticks;
+  HiScoreTable hiscores;
+  bool fireLatch = true;  // the fire button as the last game left it
+  // --- What the game read -----------------------------------------------------
+  std::vector<ReplayControls> controls;
   std::vector<ReplayEvent> events;
   std::vector<ReplayAnswer> answers;
+  // --- What became of it ------------------------------------------------------
+  std::uint32_t frames = 0;                // frames played
+  std::vector<std::uint32_t> checkpoints;  // CheckpointHash after every kCheckpointFrames
+  std::uint64_t finalHash = 0;             // FinalHash as the game was over
   friend bool operator==(const Replay&, const Replay&) = default;
 };
 

@@ -4,6 +4,10 @@
 
 #include <array>
 #include <cstring>
+#include <string>
+
+#include "game/controls_sample.h"
+#include "game/rules_revision.h"
 
 namespace kelvarok {
 namespace {
@@ -12,6 +16,8 @@ constexpr std::array<std::uint8_t, 4> kMagic{'K', 'V', 'R', 'P'};
 // A body larger than this is no game of ours: a forged length must not make
 // the reader allocate without bound.
 constexpr std::uint64_t kMaxBodyBytes = 64u << 20;
+// All a name prompt's edit box takes; the table keeps the first 20 of them.
+constexpr std::size_t kMaxAnswerLength = 255;
 
 class Writer {
  public:
@@ -28,6 +34,10 @@ class Writer {
   void Text(const std::string& text) {
     Unsigned(text.size());
     bytes.insert(bytes.end(), text.begin(), text.end());
+  }
+  // A hash, least significant byte first.
+  void Fixed(std::uint64_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
   }
   std::vector<std::uint8_t> bytes;
 };
@@ -65,8 +75,14 @@ class Reader {
     at_ += length;
     return text;
   }
+  std::uint64_t Fixed(int size) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < size; ++i) value |= std::uint64_t{Byte()} << (8 * i);
+    return value;
+  }
   // A count of items that each take at least one byte.
-  std::size_t Count() { return Unsigned(bytes_.size() - at_); }
+  std::size_t Count() { return Unsigned(Left()); }
+  std::size_t Left() const { return bytes_.size() - at_; }
   bool AtEnd() const { return at_ == bytes_.size(); }
   std::size_t Position() const { return at_; }
 
@@ -96,8 +112,6 @@ void WriteSettings(Writer& out, const GameSettings& settings) {
     if (settings.*SoundSwitch(kSwitchedEffects[i])) switches |= 1u << i;
   out.Unsigned(switches);
   out.Signed(settings.SoundVolume);
-  out.Signed(settings.JoyStick1);
-  out.Signed(settings.JoyStick2);
 }
 
 GameSettings ReadSettings(Reader& in) {
@@ -106,8 +120,6 @@ GameSettings ReadSettings(Reader& in) {
   for (std::uint32_t i = 0; i < kSoundSwitchBits; ++i)
     settings.*SoundSwitch(kSwitchedEffects[i]) = (switches & (1u << i)) != 0;
   settings.SoundVolume = in.Int32();
-  settings.JoyStick1 = in.Int32();
-  settings.JoyStick2 = in.Int32();
   return settings;
 }
 
@@ -122,40 +134,21 @@ std::vector<std::uint8_t> EncodeBody(const Replay& replay) {
     out.Signed(replay.hiscores[place].Round);
     out.Text(replay.hiscores[place].Name);
   }
-  for (int p = 1; p <= kPlayers; ++p) {
-    out.Signed(replay.finalScores[p]);
-    out.Signed(replay.finalRounds[p]);
-  }
-  // Clock reads and poll numbers as differences from the one before: small
-  // numbers that take a byte each and deflate well.
-  out.Unsigned(replay.clockReads.size());
-  std::uint32_t clock = 0;
-  for (const std::uint32_t read : replay.clockReads) {
-    out.Unsigned(static_cast<std::uint32_t>(read - clock));
-    clock = read;
-  }
-  out.Unsigned(replay.keys.size());
-  std::uint32_t read = 0;
-  for (const ReplayKeyChange& change : replay.keys) {
-    out.Unsigned(change.read - read);
-    read = change.read;
-    out.Signed(change.result);
-  }
-  out.Unsigned(replay.joysticks.size());
-  read = 0;
-  for (const ReplayJoystickChange& change : replay.joysticks) {
-    out.Unsigned(change.read - read);
-    read = change.read;
-    out.Unsigned(change.result);
-    for (const std::uint32_t value :
-         {change.info.wXpos, change.info.wYpos, change.info.wZpos, change.info.wButtons})
-      out.Unsigned(value);
+  out.Unsigned(replay.fireLatch ? 1 : 0);
+  // Frame and wait numbers as differences from the one before: small numbers
+  // that take a byte each and deflate well.
+  out.Unsigned(replay.controls.size());
+  std::uint32_t frame = 0;
+  for (const ReplayControls& change : replay.controls) {
+    out.Unsigned(change.frame - frame);
+    frame = change.frame;
+    out.Unsigned(change.bits);
   }
   out.Unsigned(replay.events.size());
-  std::uint32_t point = 0;
+  std::uint32_t wait = 0;
   for (const ReplayEvent& event : replay.events) {
-    out.Unsigned(event.point - point);
-    point = event.point;
+    out.Unsigned(event.wait - wait);
+    wait = event.wait;
     out.Unsigned(static_cast<std::uint8_t>(event.input));
   }
   out.Unsigned(replay.answers.size());
@@ -163,6 +156,10 @@ std::vector<std::uint8_t> EncodeBody(const Replay& replay) {
     out.Unsigned(answer.ok ? 1 : 0);
     out.Text(answer.text);
   }
+  out.Unsigned(replay.frames);
+  for (const std::uint32_t checkpoint : replay.checkpoints) out.Fixed(checkpoint, 4);
+  // Last, where a script can read it from the body's end.
+  out.Fixed(replay.finalHash, 8);
   return std::move(out.bytes);
 }
 
@@ -187,45 +184,36 @@ Replay DecodeBody(std::span<const std::uint8_t> body) {
     replay.hiscores[place].Round = in.Int32();
     replay.hiscores[place].Name = in.Text(kMaxNameLength);
   }
-  for (int p = 1; p <= kPlayers; ++p) {
-    replay.finalScores[p] = in.Int32();
-    replay.finalRounds[p] = in.Int32();
-  }
-  replay.clockReads.resize(in.Count());
-  std::uint32_t clock = 0;
-  for (std::uint32_t& read : replay.clockReads) {
-    // The clock wraps: its differences are taken modulo 2^32.
-    clock += static_cast<std::uint32_t>(in.Unsigned(UINT32_MAX));
-    read = clock;
-  }
-  replay.keys.resize(in.Count());
-  std::uint32_t read = 0;
-  for (ReplayKeyChange& change : replay.keys) {
-    change.read = read = Advance(read, in);
-    const std::int64_t result = in.Signed();
-    if (result < INT16_MIN || result > INT16_MAX) throw ReplayFileError(kReplayDamaged);
-    change.result = static_cast<std::int16_t>(result);
-  }
-  replay.joysticks.resize(in.Count());
-  read = 0;
-  for (ReplayJoystickChange& change : replay.joysticks) {
-    change.read = read = Advance(read, in);
-    change.result = static_cast<std::uint32_t>(in.Unsigned(UINT32_MAX));
-    for (std::uint32_t* value :
-         {&change.info.wXpos, &change.info.wYpos, &change.info.wZpos, &change.info.wButtons})
-      *value = static_cast<std::uint32_t>(in.Unsigned(UINT32_MAX));
+  replay.fireLatch = in.Unsigned(1) == 1;
+  replay.controls.resize(in.Count());
+  std::uint32_t frame = 0;
+  for (ReplayControls& change : replay.controls) {
+    // Each change is of a later frame than the one before.
+    const std::uint32_t next = Advance(frame, in);
+    if (next == frame) throw ReplayFileError(kReplayDamaged);
+    change.frame = frame = next;
+    change.bits = static_cast<std::uint8_t>(in.Unsigned((1u << kControlBits) - 1));
   }
   replay.events.resize(in.Count());
-  std::uint32_t point = 0;
+  std::uint32_t wait = 0;
   for (ReplayEvent& event : replay.events) {
-    event.point = point = Advance(point, in);
+    event.wait = wait = Advance(wait, in);
     event.input = static_cast<FlowInput>(in.Unsigned(kFlowInputs - 1));
   }
   replay.answers.resize(in.Count());
   for (ReplayAnswer& answer : replay.answers) {
     answer.ok = in.Unsigned(1) == 1;
-    answer.text = in.Text(kMaxNameLength);
+    answer.text = in.Text(kMaxAnswerLength);
   }
+  replay.frames = static_cast<std::uint32_t>(in.Unsigned(UINT32_MAX));
+  if (frame > replay.frames) throw ReplayFileError(kReplayDamaged);
+  // Every checkpoint takes four bytes: a long game needs a long file.
+  const std::uint32_t checkpoints = CheckpointsIn(replay.frames);
+  if (checkpoints > in.Left() / 4) throw ReplayFileError(kReplayDamaged);
+  replay.checkpoints.resize(checkpoints);
+  for (std::uint32_t& checkpoint : replay.checkpoints)
+    checkpoint = static_cast<std::uint32_t>(in.Fixed(4));
+  replay.finalHash = in.Fixed(8);
   if (!in.AtEnd()) throw ReplayFileError(kReplayDamaged);
   return replay;
 }
@@ -243,6 +231,7 @@ std::vector<std::uint8_t> EncodeReplay(const Replay& replay) {
   Writer out;
   out.bytes.assign(kMagic.begin(), kMagic.end());
   out.bytes.push_back(kReplayFormatVersion);
+  out.Unsigned(replay.rulesRevision);
   out.Unsigned(body.size());
   out.Unsigned(packed.size());
   out.bytes.insert(out.bytes.end(), packed.begin(), packed.end());
@@ -264,6 +253,8 @@ Replay DecodeReplay(std::span<const std::uint8_t> bytes) {
   if (bytes[kMagic.size()] != kReplayFormatVersion) throw ReplayFileError(kReplayUnknownVersion);
 
   Reader header(covered.subspan(kMagic.size() + 1));
+  const std::uint64_t revision = header.Unsigned(UINT32_MAX);
+  if (revision != kRulesRevision) throw ReplayFileError(OtherRulesMessage(revision));
   const std::uint64_t bodySize = header.Unsigned(kMaxBodyBytes);
   const std::uint64_t packedSize = header.Unsigned(covered.size());
   const std::size_t packedAt = kMagic.size() + 1 + header.Position();
@@ -274,7 +265,15 @@ Replay DecodeReplay(std::span<const std::uint8_t> bytes) {
                  static_cast<uLong>(packedSize)) != Z_OK ||
       unpackedSize != bodySize)
     throw ReplayFileError(kReplayDamaged);
-  return DecodeBody(body);
+  Replay replay = DecodeBody(body);
+  replay.rulesRevision = static_cast<std::uint32_t>(revision);
+  return replay;
+}
+
+std::string OtherRulesMessage(std::uint64_t revision) {
+  return "The replay was recorded under revision " + std::to_string(revision) +
+         " of the game's rules; this version of Kelvarok plays revision " +
+         std::to_string(kRulesRevision) + ".";
 }
 
 }  // namespace kelvarok

@@ -10,7 +10,9 @@ ReplayGame::ReplayGame(const SpriteSet& sprites, Replay replay, FlowHost& output
       hiscores_(replay_.hiscores),
       flow_(world_, player_, hiscores_, baseCaption) {
   world_.random.Restore(replay_.randomState);
+  world_.state.FireLatch = replay_.fireLatch;
   player_.Attach(flow_);
+  flow_.SetInputListener(&player_);
 }
 
 void ReplayGame::Play() {

@@ -1,5 +1,7 @@
 #include "game/replay_player.h"
 
+#include "game/state_hash.h"
+
 namespace kelvarok {
 namespace {
 // How often a paused replay looks whether it may go on.
@@ -7,22 +9,46 @@ constexpr std::uint32_t kPausedPollMs = 50;
 }  // namespace
 
 ReplayPlayer::ReplayPlayer(const Replay& replay, FlowHost& output)
-    : FlowHostForwarder(output), replay_(replay), keys_(replay), joysticks_(replay) {}
-
-void ReplayPlayer::CheckPlayedWhole() const {
-  if (nextClockRead_ != replay_.clockReads.size() || nextEvent_ != replay_.events.size() ||
-      nextAnswer_ != replay_.answers.size() || !keys_.PlayedAll() || !joysticks_.PlayedAll())
-    throw ReplayOutOfStep();
+    : FlowHostForwarder(output), replay_(replay) {
+  keys_.Press(VK_RETURN);
 }
 
-void ReplayPlayer::BeginPoint() {
-  if (stopped_) throw ReplayStopped{};
-  ++points_;
+void ReplayPlayer::CheckPlayedWhole() const {
+  if (nextControls_ != replay_.controls.size() || nextEvent_ != replay_.events.size() ||
+      nextAnswer_ != replay_.answers.size())
+    OutOfStep();
+}
+
+void ReplayPlayer::WaitBegins(FlowWait wait) {
+  FollowWatcher();
+  ++waits_;
+  wait_ = wait;
   DeliverDue();
+  // A command delivered here may have opened a wait of its own (the table
+  // window); this one goes on now.
+  wait_ = wait;
+}
+
+void ReplayPlayer::FrameStarting(const GameWorld& world) {
+  FollowWatcher();
+  // A game that runs past its recorded end, or strays from its checkpoints,
+  // is stopped here: within one frame of the data running out.
+  if (frames_ >= replay_.frames) OutOfStep();
+  if (CheckpointDue(frames_) &&
+      replay_.checkpoints[frames_ / kCheckpointFrames - 1] != CheckpointHash(world))
+    OutOfStep();
+  ++frames_;
+  while (nextControls_ < replay_.controls.size() &&
+         replay_.controls[nextControls_].frame == frames_)
+    controls_ = replay_.controls[nextControls_++].bits;
+}
+
+void ReplayPlayer::GameFinished(const GameState& state, const HiScoreTable& hiscores) {
+  if (frames_ != replay_.frames || FinalHash(state, hiscores) != replay_.finalHash) OutOfStep();
 }
 
 void ReplayPlayer::DeliverDue() {
-  while (nextEvent_ < replay_.events.size() && replay_.events[nextEvent_].point <= points_)
+  while (nextEvent_ < replay_.events.size() && replay_.events[nextEvent_].wait <= waits_)
     Deliver(replay_.events[nextEvent_++].input);
 }
 
@@ -51,39 +77,35 @@ void ReplayPlayer::Deliver(FlowInput input) {
   }
 }
 
+void ReplayPlayer::FollowWatcher() {
+  if (stopped_) throw ReplayStopped{};
+  while (paused_ && !stopped_) inner().WaitForMessages(kPausedPollMs);
+  if (stopped_) throw ReplayStopped{};
+}
+
+// The watcher's pause holds as soon as the message that asked for it has been
+// handled, before the game does any more.
 void ReplayPlayer::ProcessMessages() {
-  BeginPoint();
+  FollowWatcher();
   inner().ProcessMessages();
+  FollowWatcher();
 }
 
-void ReplayPlayer::WaitForMessages(std::uint32_t) {
-  BeginPoint();
-  KeepToRecordedTime();
+void ReplayPlayer::WaitForMessages(std::uint32_t timeout_ms) {
+  // Everything recorded for a pause was delivered as it began: a game still
+  // paused would wait for ever.
+  if (wait_ == FlowWait::Paused) OutOfStep();
+  FollowWatcher();
+  inner().WaitForMessages(timeout_ms);
+  FollowWatcher();
 }
 
-void ReplayPlayer::KeepToRecordedTime() {
-  for (;;) {
-    if (stopped_) throw ReplayStopped{};
-    if (paused_) {
-      const std::uint32_t pausedAt = inner().clock().timeGetTime();
-      while (paused_ && !stopped_) inner().WaitForMessages(kPausedPollMs);
-      outputOrigin_ += inner().clock().timeGetTime() - pausedAt;
-      continue;
-    }
-    if (nextClockRead_ == 0 || nextClockRead_ >= replay_.clockReads.size()) {
-      inner().ProcessMessages();
-      return;
-    }
-    const std::uint32_t due = replay_.clockReads[nextClockRead_] - replay_.clockReads[0];
-    const std::uint32_t elapsed = inner().clock().timeGetTime() - outputOrigin_;
-    if (elapsed >= due) return;
-    inner().WaitForMessages(due - elapsed);
-  }
+ControlsSample ReplayPlayer::FrameControls(const ControlsSample&) {
+  return ControlsFromBits(controls_);
 }
 
 bool ReplayPlayer::InputQuery(const std::string&, const std::string&, std::string& text) {
-  BeginPoint();
-  if (nextAnswer_ >= replay_.answers.size()) throw ReplayOutOfStep();
+  if (nextAnswer_ >= replay_.answers.size()) OutOfStep();
   const ReplayAnswer& answer = replay_.answers[nextAnswer_++];
   if (answer.ok) text = answer.text;
   return answer.ok;
@@ -92,36 +114,11 @@ bool ReplayPlayer::InputQuery(const std::string&, const std::string&, std::strin
 void ReplayPlayer::ShowHighScores(const HiScoreCells&) {
   // The table window of the recorded game is not shown again: it waited for
   // the player, and the replay goes on by itself.
-  BeginPoint();
 }
 
 void ReplayPlayer::CloseMainWindow() {
-  // The window's answer to the close is in the recording, at this point.
+  // The window's answer to the close is in the recording, in this wait.
   DeliverDue();
-}
-
-std::uint32_t ReplayPlayer::RecordedClock::timeGetTime() {
-  ReplayPlayer& player = player_;
-  if (player.nextClockRead_ >= player.replay_.clockReads.size()) throw ReplayOutOfStep();
-  if (player.nextClockRead_ == 0) player.outputOrigin_ = player.inner().clock().timeGetTime();
-  return player.replay_.clockReads[player.nextClockRead_++];
-}
-
-std::int16_t ReplayPlayer::RecordedKeys::GetAsyncKeyState(int vk) {
-  std::int16_t& last = last_[vk];
-  if (next_ < replay_.keys.size() && replay_.keys[next_].read == reads_)
-    last = replay_.keys[next_++].result;
-  ++reads_;
-  return last;
-}
-
-std::uint32_t ReplayPlayer::RecordedJoysticks::joyGetPos(std::uint32_t id, JOYINFO& info) {
-  ReplayJoystickChange& last = last_[id];
-  if (next_ < replay_.joysticks.size() && replay_.joysticks[next_].read == reads_)
-    last = replay_.joysticks[next_++];
-  ++reads_;
-  info = last.info;
-  return last.result;
 }
 
 }  // namespace kelvarok

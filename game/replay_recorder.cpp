@@ -1,5 +1,8 @@
 #include "game/replay_recorder.h"
 
+#include "game/rules_revision.h"
+#include "game/state_hash.h"
+
 namespace kelvarok {
 
 ReplayRecorder::ReplayRecorder(FlowHost& window, std::string programVersion,
@@ -8,93 +11,88 @@ ReplayRecorder::ReplayRecorder(FlowHost& window, std::string programVersion,
       programVersion_(std::move(programVersion)),
       finished_(std::move(finished)) {}
 
-void ReplayRecorder::GameStarting(std::int32_t players, const Random& random,
-                                  const GameSettings& settings, const HiScoreTable& hiscores) {
+void ReplayRecorder::GameStarting(std::int32_t players, const GameWorld& world,
+                                  const HiScoreTable& hiscores) {
   replay_ = Replay{};
+  replay_.rulesRevision = kRulesRevision;
   replay_.programVersion = programVersion_;
   replay_.players = players;
-  replay_.randomState = random.State();
-  replay_.settings = settings;
+  replay_.randomState = world.random.State();
+  replay_.settings = world.settings();
   replay_.hiscores = hiscores;
-  keys_.last_.clear();
-  keys_.reads_ = 0;
-  joysticks_.last_.clear();
-  joysticks_.reads_ = 0;
-  points_ = 0;
+  replay_.fireLatch = world.state.FireLatch;
+  waits_ = 0;
+  controls_ = 0;
   recording_ = true;
 }
 
-void ReplayRecorder::InputArrived(FlowInput input) {
-  if (!recording_) return;
-  replay_.events.push_back({inPoint_ ? points_ : points_ + 1, input});
+void ReplayRecorder::WaitBegins(FlowWait) {
+  if (recording_) ++waits_;
 }
 
-void ReplayRecorder::GameFinished(const GameState& state) {
+void ReplayRecorder::FrameStarting(const GameWorld& world) {
+  if (!recording_) return;
+  if (CheckpointDue(replay_.frames)) replay_.checkpoints.push_back(CheckpointHash(world));
+  ++replay_.frames;
+}
+
+void ReplayRecorder::InputArrived(FlowInput input) {
+  if (recording_) replay_.events.push_back({inMessages_ > 0 ? waits_ : waits_ + 1, input});
+}
+
+void ReplayRecorder::GameFinished(const GameState& state, const HiScoreTable& hiscores) {
   if (!recording_) return;
   recording_ = false;
-  replay_.finalScores = state.Score;
-  replay_.finalRounds = state.RoundNo;
+  replay_.finalHash = FinalHash(state, hiscores);
   if (finished_) finished_(std::move(replay_));
 }
 
-void ReplayRecorder::BeginPoint() {
-  ++points_;
-  inPoint_ = true;
+ControlsSample ReplayRecorder::FrameControls(const ControlsSample& sampled) {
+  const ControlsSample controls = inner().FrameControls(sampled);
+  const std::uint8_t bits = ControlBits(controls);
+  if (recording_ && bits != controls_) {
+    replay_.controls.push_back({replay_.frames, bits});
+    controls_ = bits;
+  }
+  return controls;
 }
 
+// Counts the depth of a message call while it runs, however it ends.
+class ReplayRecorder::InMessages {
+ public:
+  explicit InMessages(int& depth) : depth_(++depth) {}
+  ~InMessages() { --depth_; }
+  InMessages(const InMessages&) = delete;
+  InMessages& operator=(const InMessages&) = delete;
+
+ private:
+  int& depth_;
+};
+
 void ReplayRecorder::ProcessMessages() {
-  BeginPoint();
+  const InMessages in(inMessages_);
   inner().ProcessMessages();
-  EndPoint();
 }
 
 void ReplayRecorder::WaitForMessages(std::uint32_t timeout_ms) {
-  BeginPoint();
+  const InMessages in(inMessages_);
   inner().WaitForMessages(timeout_ms);
-  EndPoint();
+}
+
+void ReplayRecorder::ShowHighScores(const HiScoreCells& cells) {
+  const InMessages in(inMessages_);
+  inner().ShowHighScores(cells);
 }
 
 bool ReplayRecorder::InputQuery(const std::string& caption, const std::string& prompt,
                                 std::string& text) {
-  BeginPoint();
-  const bool ok = inner().InputQuery(caption, prompt, text);
-  EndPoint();
+  bool ok = false;
+  {
+    const InMessages in(inMessages_);
+    ok = inner().InputQuery(caption, prompt, text);
+  }
   if (recording_) replay_.answers.push_back({ok, ok ? text : std::string()});
   return ok;
-}
-
-void ReplayRecorder::ShowHighScores(const HiScoreCells& cells) {
-  BeginPoint();
-  inner().ShowHighScores(cells);
-  EndPoint();
-}
-
-std::uint32_t ReplayRecorder::RecordingClock::timeGetTime() {
-  const std::uint32_t now = recorder_.inner().clock().timeGetTime();
-  if (recorder_.recording_) recorder_.replay_.clockReads.push_back(now);
-  return now;
-}
-
-std::int16_t ReplayRecorder::RecordingKeys::GetAsyncKeyState(int vk) {
-  const std::int16_t result = recorder_.inner().Keys().GetAsyncKeyState(vk);
-  if (!recorder_.recording_) return result;
-  std::int16_t& last = last_[vk];
-  if (result != last) recorder_.replay_.keys.push_back({reads_, result});
-  last = result;
-  ++reads_;
-  return result;
-}
-
-std::uint32_t ReplayRecorder::RecordingJoysticks::joyGetPos(std::uint32_t id, JOYINFO& info) {
-  const std::uint32_t result = recorder_.inner().Joysticks().joyGetPos(id, info);
-  if (!recorder_.recording_) return result;
-  ReplayJoystickChange& last = last_[id];
-  if (result != last.result || !(info == last.info))
-    recorder_.replay_.joysticks.push_back({reads_, result, info});
-  last.result = result;
-  last.info = info;
-  ++reads_;
-  return result;
 }
 
 }  // namespace kelvarok

@@ -27,6 +27,9 @@ void GameFlow::SetUpPlayers() {
     host_.SetScoreCaption(p, "0");
     state_.ShipsLeft[p] = kShipsPerGame;
     state_.RoundNo[p] = 1;
+    // A game quit during a jump or a round's opening warp must not hand its
+    // ship, hidden and unsteerable, to the next game.
+    state_.Ships[p].WarpTime = 0;
     SetupRound();
     world_.NewShip();
   }

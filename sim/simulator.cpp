@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/flow_texts.h"
+#include "kelvarok_version.h"
 #include "platform/png.h"
 
 namespace kelvarok::sim {
@@ -43,15 +44,22 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
     flow_ = &replayGame_->flow();
     table_ = &replayGame_->hiscores();
   } else {
-    ownWorld_ = std::make_unique<GameWorld>(sprites, settings_, host_, options_.seed);
-    ownFlow_ = std::make_unique<GameFlow>(*ownWorld_, host_, hiscores_, BaseCaptionText());
+    FlowHost* gameHost = &host_;
+    if (options_.gameRecorded) {
+      recorder_ = std::make_unique<ReplayRecorder>(host_, kProgramVersion, options_.gameRecorded);
+      gameHost = recorder_.get();
+    }
+    ownWorld_ = std::make_unique<GameWorld>(sprites, settings_, *gameHost, options_.seed);
+    ownFlow_ = std::make_unique<GameFlow>(*ownWorld_, *gameHost, hiscores_, BaseCaptionText());
+    if (recorder_) ownFlow_->SetInputListener(recorder_.get());
     world_ = ownWorld_.get();
     flow_ = ownFlow_.get();
   }
   host_.Attach(*flow_);
   host_.SetListener(this);
   host_.SetUntil(options_.until);
-  host_.SetStallLimit(kStallLimitMs);
+  // A replay's waits end as its recording says: it never stalls.
+  if (!options_.replay) host_.SetStallLimit(kStallLimitMs);
   host_.SetCaption(BaseCaptionText());
   flow_->SetObserver(this);
   if (options_.trace != nullptr)
@@ -73,7 +81,7 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
 
 std::string Simulator::Run() {
   if (replayGame_) {
-    replayGame_->Play();
+    replayFinished_ = host_.RunToEnd([this] { replayGame_->Play(); });
   } else {
     host_.Run();
   }
@@ -83,15 +91,6 @@ std::string Simulator::Run() {
   std::string final = FinalJson(host_.now(), world_->state, *table_);
   if (options_.trace != nullptr) *options_.trace << final << '\n';
   return final;
-}
-
-bool Simulator::EndedAsRecorded() const {
-  const Replay& recorded = *options_.replay;
-  for (int p = 1; p <= recorded.players; ++p)
-    if (world_->state.Score[p] != recorded.finalScores[p] ||
-        world_->state.RoundNo[p] != recorded.finalRounds[p])
-      return false;
-  return true;
 }
 
 void Simulator::SetKey(int vk, bool down) {

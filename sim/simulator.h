@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "game/autopilot.h"
 #include "game/game_flow.h"
 #include "game/game_settings.h"
 #include "game/game_world.h"
 #include "game/hiscores.h"
 #include "game/replay_game.h"
+#include "game/replay_recorder.h"
 #include "game/sprite_set.h"
 #include "platform/text_painter.h"
-#include "sim/autopilot.h"
 #include "sim/script.h"
 #include "sim/trace.h"
 #include "sim/virtual_flow_host.h"
@@ -50,6 +51,8 @@ struct SimOptions {
   // Plays this recorded game instead of a script: seed, settings, script and
   // autopilot are then not used.
   std::optional<Replay> replay;
+  // When set, every game the run plays is recorded and handed over as it ends.
+  std::function<void(Replay)> gameRecorded;
 };
 
 // With the script done, a run ends this long after its last frame: the game
@@ -68,9 +71,13 @@ class Simulator final : public FlowObserver, public HostListener {
   std::function<void(FramePhase)> onFrame;
 
   const GameWorld& world() const { return *world_; }
-  // After a replay's run: whether each player's final score and round are
-  // the recorded ones.
-  bool EndedAsRecorded() const;
+  // The player's settings the game reads, which Options may change while a
+  // game runs.
+  GameSettings& settings() { return settings_; }
+  // After a replay's run: whether the recorded game was played to its end
+  // (a stop time may come first). A replay that strays from its recording
+  // throws ReplayOutOfStep out of Run().
+  bool ReplayFinished() const { return replayFinished_; }
   VirtualFlowHost& host() { return host_; }
   std::uint64_t framesPlayed() const { return frames_; }
   // Snapshots whose time the run did not reach.
@@ -97,6 +104,7 @@ class Simulator final : public FlowObserver, public HostListener {
   GameSettings settings_;
   HiScoreTable hiscores_;
   VirtualFlowHost host_;
+  std::unique_ptr<ReplayRecorder> recorder_;
   std::unique_ptr<GameWorld> ownWorld_;
   std::unique_ptr<GameFlow> ownFlow_;
   std::unique_ptr<ReplayGame> replayGame_;
@@ -109,6 +117,7 @@ class Simulator final : public FlowObserver, public HostListener {
   std::size_t nextSnapshot_ = 0;
   std::uint64_t frames_ = 0;
   bool steering_ = false;
+  bool replayFinished_ = false;
 };
 
 }  // namespace kelvarok::sim

@@ -18,12 +18,20 @@ void VirtualFlowHost::AddEvents(const std::vector<ScriptEvent>& events) {
 }
 
 void VirtualFlowHost::Run() {
-  try {
+  RunToEnd([this] {
     while (!ScriptDone()) {
       AdvanceTo(std::max(now(), events_[next_].time));
       ProcessMessages();
     }
+  });
+}
+
+bool VirtualFlowHost::RunToEnd(const std::function<void()>& body) {
+  try {
+    body();
+    return true;
   } catch (const RunStopped&) {
+    return false;
   }
 }
 

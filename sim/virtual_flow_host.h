@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -72,6 +73,9 @@ class VirtualFlowHost final : public FlowHost {
   // while no game runs, the clock reaches the stop time, or the main window
   // was closed and no game runs any more.
   void Run();
+  // Runs body (a replay played on this host) until it returns or the run
+  // stops: false when the stop time or the stall limit came first.
+  bool RunToEnd(const std::function<void()>& body);
   bool Closed() const { return closed_; }
   bool ScriptDone() const { return next_ >= events_.size(); }
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "assets/sounds/effect.h"
+#include "game/effect.h"
 
 namespace kelvarok {
 

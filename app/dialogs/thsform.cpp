@@ -66,6 +66,12 @@ void THSForm::SetWatchable(const std::function<bool(int place)>& watchable) {
   }
 }
 
+void THSForm::showEvent(QShowEvent* event) {
+  FixedDialog::showEvent(event);
+  // Enter closes the window: no name cell that plays a game has the focus.
+  OkButton->setFocus();
+}
+
 int THSForm::PlaceOf(QObject* cell) const {
   for (int i = 1; i <= kHiScorePlaces; ++i)
     if (cell == Score[i] || cell == Round[i] || cell == Name[i]) return i;

@@ -32,6 +32,8 @@ class THSForm final : public FixedDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Opens with the Ok button focused.
+  void showEvent(QShowEvent* event) override;
 
  private:
   int PlaceOf(QObject* cell) const;

@@ -352,6 +352,17 @@ TEST(THSForm, LayoutAndCells) {
   EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
+TEST(THSForm, EnterClosesTheWindowEvenWithAGameToWatch) {
+  THSForm form;
+  form.SetWatchable([](int place) { return place == 1; });
+  form.show();
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(form.focusWidget(), form.OkButton);
+  QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.ChosenPlace(), 0);
+}
+
 TEST(TAboutForm, TextsLinkAndClosing) {
   QList<QUrl> opened;
   const QUrl page = QUrl::fromLocalFile("/usr/share/kelvarok/help/kelvarok.html");

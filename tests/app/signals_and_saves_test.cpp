@@ -319,6 +319,40 @@ TEST(SignalsAndSaves, EachSignalAtEachMomentClosesOrderlyAndSaves) {
   }
 }
 
+// A replay's waits keep the window's messages flowing: whether it plays or
+// is paused under the help window, a signal ends the program at once, and so
+// does Ctrl+Q, which stops the replay the window was opened for.
+TEST(SignalsAndSaves, AReplayInTheWindowEndsBySignalOrCtrlQ) {
+  XServer x;
+  if (x.display().empty()) GTEST_SKIP() << "needs Xvfb and xdotool";
+  const std::string replay = std::string(KELVAROK_SOURCE_DIR) + "/tests/replays/bonus_round/1.kvr";
+  const struct {
+    const char* keys;   // sent once the replay plays
+    const char* shows;  // the window that says they were handled
+    std::optional<int> signal;
+  } cases[] = {
+      {nullptr, nullptr, SIGTERM},
+      {"F1", "^Kelvarok Help$", SIGINT},  // F1 pauses the replay
+      {"ctrl+q", nullptr, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys ? c.keys : "no keys");
+    Home home;
+    Program program(home, {{"--replay", replay}, &x});
+    const auto window = x.FindWindow("Replay");
+    ASSERT_TRUE(window.has_value());
+    if (c.keys) {
+      ASSERT_TRUE(x.Xdotool("windowfocus --sync " + *window + " key " + c.keys));
+    }
+    if (c.shows) {
+      ASSERT_TRUE(x.FindWindow(c.shows));
+    }
+    if (c.signal) program.Signal(*c.signal);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_FALSE(QFile::exists(home.Settings()));
+  }
+}
+
 TEST(SignalsAndSaves, ASignalDuringStartUpWaitsForTheWindowAndSaves) {
   for (const int signal : {SIGINT, SIGHUP, SIGTERM}) {
     SCOPED_TRACE(signal);

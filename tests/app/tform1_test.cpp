@@ -15,6 +15,7 @@
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
 #include "assets/sprites.h"
+#include "game/replay_file.h"
 #include "tests/app/virtual_clock_wait.h"
 
 namespace kelvarok {
@@ -472,6 +473,64 @@ TEST_F(TForm1Test, TheLastGamePlaysAgainInTheWindowAndCtrlQStopsIt) {
   EXPECT_TRUE(m.N1Playerstart1->isEnabled() && m.WatchLastGame->isEnabled());
   EXPECT_FALSE(m.Pause1->isEnabled());
   EXPECT_FALSE(QFile::exists(StorePath()));  // nothing of the replay is saved
+}
+
+TEST_F(TForm1Test, F1PausesAReplayVisiblyAndCtrlQGivesBackTheWindowsStatusBar) {
+  Show();
+  PlayGame([&] {
+    Window().menu().Quitgame1->trigger();
+    return true;
+  });
+  Window().statusBar1().SetCaption(StatusPanel::P1Score, "1234");
+  int step = 0;
+  std::optional<Bitmap> before;
+  bool pauseShown = false, pauseChecked = false, resumedAsBefore = false;
+  Window().SetMessageHook([&] {
+    if (!Window().Replaying()) return;
+    if (step == 0) {
+      before = Window().ShownField();
+      Window().menu().Contents1->trigger();  // F1
+      step = 1;
+    } else if (step == 1) {
+      // The replay holds: no more of the game has been played meanwhile.
+      pauseShown = !(Window().ShownField() == *before);
+      pauseChecked = Window().menu().Pause1->isChecked();
+      Window().menu().Pause1->trigger();  // F4 goes on
+      resumedAsBefore = Window().ShownField() == *before;
+      Window().menu().Quitgame1->trigger();  // Ctrl+Q
+      step = 2;
+    }
+  });
+  Window().menu().WatchLastGame->trigger();
+  Window().SetMessageHook(nullptr);
+  EXPECT_EQ(step, 2);
+  EXPECT_TRUE(pauseShown);
+  EXPECT_TRUE(pauseChecked);
+  EXPECT_TRUE(resumedAsBefore);
+  EXPECT_FALSE(Window().Replaying());
+  EXPECT_EQ(Window().statusBar1().Panel(StatusPanel::P1Score).text(), "1234");
+}
+
+// A replay that waits for something its recording does not have (here a
+// pause it never lifts) stops at once with the message for the player,
+// instead of leaving the window in a wait that nothing ends.
+TEST_F(TForm1Test, AReplayThatStraysStopsWithItsMessage) {
+  QFile file(QString(KELVAROK_SOURCE_DIR) + "/tests/replays/shared_keys/1.kvr");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  Replay forged =
+      DecodeReplay(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  forged.events.insert(forged.events.begin(), {20, FlowInput::Pause1});
+  Show();
+  std::string message;
+  try {
+    Window().WatchReplay(forged);
+  } catch (const ReplayOutOfStep& error) {
+    message = error.what();
+  }
+  EXPECT_EQ(message, "The replay does not match this version of the game.");
+  EXPECT_FALSE(Window().Replaying());
+  EXPECT_LT(clock_.timeGetTime(), 10000u);
 }
 
 }  // namespace

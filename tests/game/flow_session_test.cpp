@@ -369,5 +369,21 @@ TEST_F(SessionTest, APauseChosenInTheLastCrashFrameDoesNotFreezeTheNextGame) {
   EXPECT_FALSE(flow->Paused());
 }
 
+TEST_F(SessionTest, AGameQuitInTheMiddleOfAJumpLeavesTheNextGameOutOfWarp) {
+  Script(
+      "0 menu N1Playerstart1\n"
+      "8000 menu N1Playerstart1\n"
+      "12000 menu Quitgame1\n");
+  std::vector<std::int32_t> warps;
+  onFrame = [&](const PlayedFrame& f) {
+    if (f.start >= 8000) return warps.push_back(state().CurShip().WarpTime);
+    state().CurShip().WarpTime = 45;  // jumped, then quit
+    state().GameOver = true;
+  };
+  Run();
+  ASSERT_FALSE(warps.empty());
+  EXPECT_EQ(warps.front(), 0);
+}
+
 }  // namespace
 }  // namespace kelvarok::testing

@@ -20,12 +20,13 @@ struct RankedFolder {
   int rank;
 };
 
-// The sound generator is a program over platform/, ranked just above it.
+// The sound generator is a program over platform/, ranked just above it. The
+// mixer (sound) plays the effects the game names.
 inline constexpr std::array kRankedFolders = {
     RankedFolder{"platform", 0},
     RankedFolder{"assets/sounds", 0},
     RankedFolder{"game", 1},
-    RankedFolder{"sound", 1},
+    RankedFolder{"sound", 2},
     RankedFolder{"assets", 2},
     RankedFolder{"sim", 3},
     RankedFolder{"qt", 4},

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                    LawfulWith({{"tools/sim/main.cpp", "#include \"app/window.h\"\n"},
                                {"tools/mix/main.cpp", "#include \"tools/sim/options.h\"\n"},
                                {"sound/effects.cpp", "#include \"assets/sprites.h\"\n"}}),
-                   {"sound/effects.cpp:1: includes \"assets/sprites.h\": sound/ (rank 1) may "
+                   {"sound/effects.cpp:1: includes \"assets/sprites.h\": sound/ (rank 2) may "
                     "include only folders of a lower rank, not assets/ (rank 2)",
                     "tools/mix/main.cpp:1: includes \"tools/sim/options.h\": tools/mix/ includes "
                     "no other tool's files",

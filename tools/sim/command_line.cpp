@@ -31,7 +31,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       continue;
     }
     if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
-        arg != "--trace" && arg != "--snapshot" && arg != "--audio" && arg != "--replay")
+        arg != "--trace" && arg != "--snapshot" && arg != "--audio" && arg != "--replay" &&
+        arg != "--record-games")
       return "unknown option '" + arg + "'";
     const std::optional<std::string> value = reader.TakeValue();
     if (!value) return arg + " needs a value";
@@ -52,6 +53,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.audioPath = text;
     } else if (arg == "--replay") {
       cl.replayPath = text;
+    } else if (arg == "--record-games") {
+      cl.recordGamesDir = text;
     } else {
       const std::size_t colon = text.find(':');
       Snapshot snapshot;
@@ -66,6 +69,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
   if (!cl.replayPath.empty() &&
       (cl.options.autopilot || !cl.scriptPath.empty() || !cl.settingsPath.empty()))
     return "--replay plays the recorded game: no --autopilot, --script or --settings";
+  if (!cl.replayPath.empty() && !cl.recordGamesDir.empty())
+    return "--record-games records the games a script or the autopilot plays, not a replay";
   return std::nullopt;
 }
 

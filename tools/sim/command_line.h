@@ -15,6 +15,8 @@ struct CommandLine {
   std::string tracePath;
   std::string audioPath;
   std::string replayPath;
+  // Every game played is written there as 1.kvr, 2.kvr, ... in play order.
+  std::string recordGamesDir;
   // With a replay: the exit status says whether the game ended as recorded.
   bool verify = false;
 };

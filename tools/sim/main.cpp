@@ -2,9 +2,11 @@
 //   kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]
 //                [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...
 //                [--audio FILE.wav]
-//   kelvarok-sim --replay FILE [--verify] [--trace FILE|-] [--audio FILE.wav]
+//                [--record-games DIR]
+//   kelvarok-sim --replay FILE [--verify] [--until MS] [--trace FILE|-] [--audio FILE.wav]
 #include <QGuiApplication>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -27,6 +29,10 @@
 
 namespace {
 
+struct GameNotRecorded {
+  std::string path;
+};
+
 using kelvarok::sim::CommandLine;
 using kelvarok::sim::ScriptError;
 using kelvarok::sim::ScriptEvent;
@@ -38,8 +44,9 @@ constexpr int kBadUsage = 2;
 const char* const kUsage =
     "usage: kelvarok-sim [--seed N] [--script FILE] [--settings FILE] [--autopilot]\n"
     "                    [--until MS] [--trace FILE|-] [--snapshot MS:FILE.png]...\n"
-    "                    [--audio FILE.wav]\n"
-    "       kelvarok-sim --replay FILE [--verify] [--trace FILE|-] [--audio FILE.wav]\n";
+    "                    [--audio FILE.wav] [--record-games DIR]\n"
+    "       kelvarok-sim --replay FILE [--verify] [--until MS] [--trace FILE|-]\n"
+    "                    [--audio FILE.wav]\n";
 
 const char* const kHelp =
     "\n"
@@ -57,9 +64,12 @@ const char* const kHelp =
     "                         output); a whole game's trace is tens of MB\n"
     "  --snapshot MS:FILE.png save the field as it stands at MS (repeatable)\n"
     "  --audio FILE.wav       the game's sound as the mixer plays it\n"
-    "  --replay FILE          play a recorded game (a .kvr file) instead\n"
-    "  --verify               with --replay: exit 0 when the game ends with the\n"
-    "                         recorded scores and rounds, 1 when it does not\n"
+    "  --record-games DIR     write every game played as DIR/1.kvr, DIR/2.kvr, ...\n"
+    "  --replay FILE          play a recorded game (a .kvr file) instead; one that\n"
+    "                         does not match this version of the game stops with\n"
+    "                         exit status 1 at the frame where it strays\n"
+    "  --verify               with --replay: exit 0 only when the whole game was\n"
+    "                         played and every recorded hash matched, 1 otherwise\n"
     "  -h, --help             show this help and exit\n"
     "  --version              show the version and exit\n";
 
@@ -112,6 +122,24 @@ int LoadReplay(const std::string& path, SimOptions& options) {
   return 0;
 }
 
+// Every game as it ends goes to DIR/N.kvr, N counting the games from 1. A
+// file that cannot be written ends the run with exit status 1.
+int RecordGames(const std::string& dir, SimOptions& options) {
+  if (dir.empty()) return 0;
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  if (!std::filesystem::is_directory(dir, error)) return CannotWrite(dir);
+  options.gameRecorded = [dir, games = 0](const kelvarok::Replay& replay) mutable {
+    const std::string path = dir + "/" + std::to_string(++games) + ".kvr";
+    const std::vector<std::uint8_t> bytes = kelvarok::EncodeReplay(replay);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    if (!file.flush()) throw GameNotRecorded{path};
+  };
+  return 0;
+}
+
 int LoadSettings(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
   if (!ReadInput(path, kelvarok::kLargestTextFile)) return kBadUsage;
@@ -132,6 +160,7 @@ int main(int argc, char** argv) {
   if (const int status = LoadScript(cl.scriptPath, cl.options); status != 0) return status;
   if (const int status = LoadSettings(cl.settingsPath, cl.options); status != 0) return status;
   if (const int status = LoadReplay(cl.replayPath, cl.options); status != 0) return status;
+  if (const int status = RecordGames(cl.recordGamesDir, cl.options); status != 0) return status;
 
   std::ofstream traceFile;
   if (cl.tracePath == "-") {
@@ -166,7 +195,11 @@ int main(int argc, char** argv) {
   try {
     final = simulator.Run();
   } catch (const kelvarok::ReplayOutOfStep& error) {
-    std::cerr << "kelvarok-sim: " << cl.replayPath << ": " << error.what() << '\n';
+    std::cerr << "kelvarok-sim: " << cl.replayPath << ": " << error.what()
+              << " It first differs at frame " << error.frame() << ".\n";
+    return 1;
+  } catch (const GameNotRecorded& error) {
+    std::cerr << "kelvarok-sim: cannot write '" << error.path << "'\n";
     return 1;
   }
   if (!traceOnStdout) std::cout << final << '\n';
@@ -177,8 +210,9 @@ int main(int argc, char** argv) {
   for (const Snapshot& missed : simulator.missedSnapshots())
     std::cerr << "kelvarok-sim: the run ended before the snapshot at " << missed.time << " ms\n";
   std::cout.flush();
-  if (cl.verify && !simulator.EndedAsRecorded()) {
-    std::cerr << "kelvarok-sim: the game did not end with the recorded scores and rounds\n";
+  if (cl.verify && !simulator.ReplayFinished()) {
+    std::cerr << "kelvarok-sim: " << cl.replayPath << ": the run stopped at frame "
+              << simulator.framesPlayed() << ", before the recorded game ended\n";
     return 1;
   }
   return std::cout ? 0 : 1;

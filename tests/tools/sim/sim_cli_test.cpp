@@ -134,4 +134,60 @@ TEST_F(SimCliTest, AudioIsWrittenAsAWavOfTheRunsLength) {
   EXPECT_EQ(Sim("--audio").status, 2);
 }
 
+TEST_F(SimCliTest, ReplaysEndWithTheReadmesExitStatuses) {
+  const std::string kept = std::string(KELVAROK_SOURCE_DIR) + "/tests/replays/";
+  std::string firstFormat =
+      Slurp(std::string(KELVAROK_SOURCE_DIR) + "/fuzz/corpus/replay_file/demo_file");
+  const std::string old = Write("old.kvr", firstFormat.substr(1));
+  const std::string paused = kept + "pauses_and_focus/1.kvr";  // a pause of 90 s
+  const struct {
+    std::string args;
+    int status;
+    std::string err;
+  } rows[] = {
+      {"--replay " + paused + " --verify", 0, ""},
+      {"--replay " + paused + " --until 5000", 0, ""},
+      {"--replay " + paused + " --until 5000 --verify", 1, "before the recorded game ended"},
+      {"--replay " + dir.string(), 2, "cannot read"},
+      {"--replay " + old, 2, "The replay file comes from an unknown version of Kelvarok."},
+      {"--replay " + kept + "bonus_round/1.kvr --verify", 0, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args);
+    const Result r = Sim(row.args);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_THAT(r.err, HasSubstr(row.err));
+  }
+}
+
+TEST_F(SimCliTest, RecordedGamesReplayToTheSameFrames) {
+  const std::string script =
+      Write("s.txt",
+            "0 menu N1Playerstart1\n3000 key 17 down\n3100 key 17 up\n3500 key 32 down\n"
+            "3600 key 32 up\n3700 menu Quitgame1\n8000 menu N1Playerstart1\n");
+  const std::string games = (dir / "games").string();
+  ASSERT_EQ(Sim("--seed 1 --script " + script + " --record-games " + games + " --trace " +
+                (dir / "live").string())
+                .status,
+            0);
+  // The frame lines without their times, in order.
+  const auto frames = [](const std::string& trace) {
+    std::vector<std::string> lines;
+    std::istringstream in(trace);
+    for (std::string line; std::getline(in, line);)
+      if (line.find("\"phase\"") != std::string::npos) lines.push_back(line.substr(line.find(',')));
+    return lines;
+  };
+  const std::vector<std::string> live = frames(Slurp(dir / "live"));
+  std::vector<std::string> replayed;
+  for (const char* game : {"/1.kvr", "/2.kvr"}) {
+    const Result r = Sim("--replay " + games + game + " --verify --trace -");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = frames(r.out);
+    replayed.insert(replayed.end(), lines.begin(), lines.end());
+  }
+  EXPECT_FALSE(std::filesystem::exists(games + "/3.kvr"));
+  EXPECT_EQ(replayed, live);
+}
+
 }  // namespace

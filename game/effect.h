@@ -1,6 +1,6 @@
-// The game's five sound effects, named beside their recordings. Each number
-// is its mixer channel, its recording's index and what the simulator's trace
-// writes.
+// The game's five sound effects, named beside the rules that play them. Each
+// number is its mixer channel, its recording's index (assets/sounds) and what
+// the simulator's trace writes.
 #pragma once
 
 namespace kelvarok {

@@ -12,7 +12,7 @@
 
 #include "game/game_world.h"
 
-namespace kelvarok::sim {
+namespace kelvarok {
 
 class Autopilot {
  public:
@@ -50,4 +50,4 @@ class Autopilot {
   std::array<bool, 256> held_{};
 };
 
-}  // namespace kelvarok::sim
+}  // namespace kelvarok

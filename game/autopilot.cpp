@@ -1,4 +1,4 @@
-#include "sim/autopilot.h"
+#include "game/autopilot.h"
 
 #include <cstdlib>
 #include <limits>
@@ -6,7 +6,7 @@
 #include "game/bonus_path.h"
 #include "game/rock_sizes.h"
 
-namespace kelvarok::sim {
+namespace kelvarok {
 
 namespace {
 
@@ -253,4 +253,4 @@ int Autopilot::EarliestThreat(int& rockSlot) const {
   return earliest;
 }
 
-}  // namespace kelvarok::sim
+}  // namespace kelvarok
