@@ -13,6 +13,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -27,15 +28,24 @@ inline constexpr const char* kSdlMapperName = "SDL Default Device";
 // The rate asked for when SDL cannot say what the device prefers.
 inline constexpr int kSdlFallbackRate = 48000;
 
+// The device's buffer in milliseconds: KELVAROK_SOUND_BUFFER_MS (setting, may
+// be null) when it is a number above 0, kept within the bounds below;
+// otherwise the default.
+inline constexpr int kSdlDefaultBufferMs = 10;
+inline constexpr int kSdlShortestBufferMs = 5;
+inline constexpr int kSdlLongestBufferMs = 200;
+int SdlBufferMilliseconds(const char* setting);
+
 // Frames of the device's buffer at rate: the smallest power of two that lasts
-// at least 5 ms (256 at 48000 per second).
-Uint16 SdlDeviceFrames(int rate);
+// at least milliseconds.
+Uint16 SdlDeviceFrames(int rate, int milliseconds);
 
 class SdlWaveOut final : public QueuedWaveOut {
  public:
   explicit SdlWaveOut(WindowMessages& messages);
-  // With KELVAROK_SOUND_UNDERRUNS set, prints the underrun count on standard
-  // error.
+  // With KELVAROK_SOUND_UNDERRUNS set, prints on standard error how often the
+  // sound broke off: the mixer's queue ran dry, or SDL's audio thread asked
+  // for the next buffer only after the device had played out the last one.
   ~SdlWaveOut() override;
   SdlWaveOut(const SdlWaveOut&) = delete;
   SdlWaveOut& operator=(const SdlWaveOut&) = delete;
@@ -54,14 +64,27 @@ class SdlWaveOut final : public QueuedWaveOut {
   static void SDLCALL Callback(void* self, Uint8* stream, int length);
   void Fill(std::span<Uint8> out);
   bool DefaultDeviceOpens() const;
+  void ReleaseDevice();
+  void CountLateFill();
 
+  const int buffer_ms_;
   bool initialised_ = false;
+  // The SDL device, open from the first open to the end of the program or
+  // until another device or channel count is asked for.
   SDL_AudioDeviceID device_ = 0;
+  std::uint32_t device_id_ = 0;
+  SDL_AudioSpec obtained_{};
+  // Set while a wave device is open on the SDL device: the queue is played.
   std::optional<RateConverter> converter_;
   // The queue's bytes and their conversion on their way to SDL; sized at
   // open for one device buffer.
   std::vector<std::uint8_t> taken_;
   std::vector<std::int16_t> converted_;
+  // On SDL's audio thread: when it last asked for a buffer, whether that
+  // buffer ended in sound, and the requests that came too late.
+  std::chrono::steady_clock::time_point last_fill_;
+  bool sounding_ = false;
+  std::uint32_t late_fills_ = 0;
 };
 
 }  // namespace kelvarok
