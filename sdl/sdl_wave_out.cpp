@@ -45,10 +45,8 @@ int SdlBufferMilliseconds(const char* setting) {
 }
 
 Uint16 SdlDeviceFrames(int rate, int milliseconds) {
-  const int wanted = static_cast<int>((std::int64_t{std::max(rate, 1)} * milliseconds + 999) / 1000);
-  Uint16 frames = 1;
-  while (frames < wanted && frames < 0x8000) frames = static_cast<Uint16>(frames * 2);
-  return frames;
+  const std::int64_t wanted = (std::int64_t{std::max(rate, 1)} * milliseconds + 999) / 1000;
+  return static_cast<Uint16>(std::clamp<std::int64_t>(wanted, 1, 0x8000));
 }
 
 SdlWaveOut::SdlWaveOut(WindowMessages& messages)
@@ -119,6 +117,11 @@ MMRESULT SdlWaveOut::OpenDevice(std::uint32_t device_id, const WAVEFORMATEX& for
   converter_.emplace(format, obtained_.freq);
   converted_.resize(std::size_t{obtained_.samples} * format.nChannels);
   taken_.resize(converter_->SourceBytesFor(obtained_.samples) + format.nBlockAlign);
+  const auto lead_bytes =
+      static_cast<std::uint64_t>(lead_.count()) * format.nAvgBytesPerSec / 1'000'000;
+  skip_ = static_cast<std::uint32_t>(lead_bytes - lead_bytes % format.nBlockAlign);
+  lead_ = {};
+  counter_zero_ = std::chrono::steady_clock::now();
   SDL_UnlockAudioDevice(device_);
   if (!kept) SDL_PauseAudioDevice(device_, 0);
   return MMSYSERR_NOERROR;
@@ -133,6 +136,19 @@ void SdlWaveOut::CloseDevice() {
   SDL_LockAudioDevice(device_);
   converter_.reset();
   SDL_UnlockAudioDevice(device_);
+}
+
+// The mixer dates the bytes it writes after an open or a reset by its clock:
+// the counter's zero is heard at that moment. What SDL has taken beyond that
+// clock is with the sound server and will still be heard.
+void SdlWaveOut::Resetting() {
+  const auto now = std::chrono::steady_clock::now();
+  const auto played =
+      std::chrono::microseconds(std::uint64_t{PlayedBytes()} * 1'000'000 /
+                                std::max<std::uint32_t>(Format().nAvgBytesPerSec, 1));
+  const auto clock = std::chrono::duration_cast<std::chrono::microseconds>(now - counter_zero_);
+  lead_ = std::clamp(played - clock, std::chrono::microseconds{}, kLongestLead);
+  counter_zero_ = now;
 }
 
 void SdlWaveOut::ReleaseDevice() {
@@ -162,6 +178,7 @@ void SdlWaveOut::Fill(std::span<Uint8> out) {
   }
   const std::size_t channels = Format().nChannels;
   const std::size_t frames = std::min(out.size() / (2 * channels), converted_.size() / channels);
+  SkipWhatWasHeard();
   const std::span<std::uint8_t> taken =
       std::span(taken_).first(std::min(taken_.size(), converter_->SourceBytesFor(frames)));
   const std::size_t played = Consume(taken);
@@ -170,8 +187,22 @@ void SdlWaveOut::Fill(std::span<Uint8> out) {
   converter_->Convert(taken, samples);
   std::memcpy(out.data(), samples.data(), samples.size_bytes());
   std::memset(out.data() + samples.size_bytes(), 0, out.size() - samples.size_bytes());
-  sounding_ = std::any_of(samples.end() - static_cast<std::ptrdiff_t>(std::min(channels, samples.size())),
-                          samples.end(), [](std::int16_t sample) { return sample != 0; });
+  sounding_ =
+      std::any_of(samples.end() - static_cast<std::ptrdiff_t>(std::min(channels, samples.size())),
+                  samples.end(), [](std::int16_t sample) { return sample != 0; });
+}
+
+// After a close the mixer resumes from its clock's position, behind what the
+// server was given before the close and has played since: that much of the
+// resumed sound is passed over, so that it goes on where it was cut off
+// instead of repeating its last milliseconds.
+void SdlWaveOut::SkipWhatWasHeard() {
+  while (skip_ > 0) {
+    const std::size_t skipped =
+        Consume(std::span(taken_).first(std::min<std::size_t>(skip_, taken_.size())));
+    if (skipped == 0) return;
+    skip_ -= static_cast<std::uint32_t>(skipped);
+  }
 }
 
 // SDL asks for the next buffer as the device has room for it; a request that
@@ -179,8 +210,8 @@ void SdlWaveOut::Fill(std::span<Uint8> out) {
 // playing means that the device played out all it had and fell silent.
 void SdlWaveOut::CountLateFill() {
   const auto now = std::chrono::steady_clock::now();
-  const auto buffer_time = std::chrono::microseconds(
-      std::int64_t{obtained_.samples} * 1'000'000 / std::max(obtained_.freq, 1));
+  const auto buffer_time = std::chrono::microseconds(std::int64_t{obtained_.samples} * 1'000'000 /
+                                                     std::max(obtained_.freq, 1));
   if (sounding_ && now - last_fill_ > 2 * buffer_time) ++late_fills_;
   last_fill_ = now;
 }

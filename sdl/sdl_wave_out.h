@@ -36,8 +36,8 @@ inline constexpr int kSdlShortestBufferMs = 5;
 inline constexpr int kSdlLongestBufferMs = 200;
 int SdlBufferMilliseconds(const char* setting);
 
-// Frames of the device's buffer at rate: the smallest power of two that lasts
-// at least milliseconds.
+// Frames of the device's buffer at rate: the fewest that last at least
+// milliseconds.
 Uint16 SdlDeviceFrames(int rate, int milliseconds);
 
 class SdlWaveOut final : public QueuedWaveOut {
@@ -59,6 +59,7 @@ class SdlWaveOut final : public QueuedWaveOut {
   void CloseDevice() override;
   void Lock() override;
   void Unlock() override;
+  void Resetting() override;
 
  private:
   static void SDLCALL Callback(void* self, Uint8* stream, int length);
@@ -66,6 +67,10 @@ class SdlWaveOut final : public QueuedWaveOut {
   bool DefaultDeviceOpens() const;
   void ReleaseDevice();
   void CountLateFill();
+  void SkipWhatWasHeard();
+
+  // A lead beyond this is no server's buffer but a clock that jumped.
+  static constexpr std::chrono::microseconds kLongestLead{200'000};
 
   const int buffer_ms_;
   bool initialised_ = false;
@@ -80,6 +85,12 @@ class SdlWaveOut final : public QueuedWaveOut {
   // open for one device buffer.
   std::vector<std::uint8_t> taken_;
   std::vector<std::int16_t> converted_;
+  // Under the lock: when the byte counter last started from zero, how far the
+  // bytes taken were ahead of the time since then at the last reset, and the
+  // bytes the next open's sound passes over for it.
+  std::chrono::steady_clock::time_point counter_zero_;
+  std::chrono::microseconds lead_{};
+  std::uint32_t skip_ = 0;
   // On SDL's audio thread: when it last asked for a buffer, whether that
   // buffer ended in sound, and the requests that came too late.
   std::chrono::steady_clock::time_point last_fill_;

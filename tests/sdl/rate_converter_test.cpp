@@ -88,24 +88,21 @@ TEST(RateConverter, TakesTheSourcesShareOfEveryBuffer) {
   }
 }
 
-TEST(SdlDeviceFrames, LastAtLeastTheBufferTimeInAPowerOfTwo) {
+TEST(SdlDeviceFrames, LastAtLeastTheBufferTime) {
   const struct {
     int rate, milliseconds;
     Uint16 frames;
-  } rows[] = {{48000, 5, 256},  {48000, 10, 512}, {48000, 20, 1024}, {44100, 10, 512},
-              {96000, 10, 1024}, {22050, 10, 256}, {11025, 5, 64},    {8000, 200, 2048}};
+  } rows[] = {{48000, 5, 240}, {48000, 20, 960},  {44100, 20, 882},
+              {11025, 5, 56},  {8000, 200, 1600}, {192000, 200, 0x8000}};
   for (const auto& row : rows)
     EXPECT_EQ(SdlDeviceFrames(row.rate, row.milliseconds), row.frames) << row.rate;
 }
 
 TEST(SdlBufferMilliseconds, ComesFromTheVariableWithinBounds) {
-  const std::pair<const char*, int> rows[] = {{nullptr, kSdlDefaultBufferMs},
-                                              {"", kSdlDefaultBufferMs},
-                                              {"junk", kSdlDefaultBufferMs},
-                                              {"-3", kSdlDefaultBufferMs},
-                                              {"1", kSdlShortestBufferMs},
-                                              {"40", 40},
-                                              {"5000", kSdlLongestBufferMs}};
+  const std::pair<const char*, int> rows[] = {
+      {nullptr, kSdlDefaultBufferMs}, {"", kSdlDefaultBufferMs},   {"junk", kSdlDefaultBufferMs},
+      {"-3", kSdlDefaultBufferMs},    {"1", kSdlShortestBufferMs}, {"40", 40},
+      {"5000", kSdlLongestBufferMs}};
   for (const auto& [setting, milliseconds] : rows)
     EXPECT_EQ(SdlBufferMilliseconds(setting), milliseconds) << (setting ? setting : "unset");
 }
