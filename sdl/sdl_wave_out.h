@@ -3,12 +3,15 @@
 // posts MM_WOM_DONE to the callback window, whose messages the user-interface
 // thread delivers. Volume scales this program's own output only.
 //
-// SDL's device runs at its own preferred rate with a buffer of about 5 ms, so
-// that a block written now is heard within a few milliseconds; a rate
-// converter turns the mixer's format into 16-bit samples at that rate (SDL's
-// own resampling stream gathers about 46 ms before it gives anything out).
-// Everything the mixer sees (byte position, blocks, volume) stays in the
-// mixer's format.
+// SDL's device runs at its own preferred rate with a buffer of 15 ms unless
+// KELVAROK_SOUND_BUFFER_MS asks for another: short enough that a shot reaches
+// a sound server's sink in about 30 ms, long enough that the server is not
+// left without sound whenever another program takes the processor for a
+// moment. A rate converter turns the mixer's format into 16-bit samples at
+// that rate (SDL's own resampling stream gathers about 46 ms before it gives
+// anything out). Everything the mixer sees (byte position, blocks, volume)
+// stays in the mixer's format. The SDL device stays open from the first open
+// to the end of the program: a close only detaches the queue.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -31,7 +34,7 @@ inline constexpr int kSdlFallbackRate = 48000;
 // The device's buffer in milliseconds: KELVAROK_SOUND_BUFFER_MS (setting, may
 // be null) when it is a number above 0, kept within the bounds below;
 // otherwise the default.
-inline constexpr int kSdlDefaultBufferMs = 10;
+inline constexpr int kSdlDefaultBufferMs = 15;
 inline constexpr int kSdlShortestBufferMs = 5;
 inline constexpr int kSdlLongestBufferMs = 200;
 int SdlBufferMilliseconds(const char* setting);
