@@ -46,7 +46,9 @@ int SdlBufferMilliseconds(const char* setting) {
 
 Uint16 SdlDeviceFrames(int rate, int milliseconds) {
   const std::int64_t wanted = (std::int64_t{std::max(rate, 1)} * milliseconds + 999) / 1000;
-  return static_cast<Uint16>(std::clamp<std::int64_t>(wanted, 1, 0x8000));
+  Uint16 frames = 1;
+  while (frames < wanted && frames < 0x8000) frames = static_cast<Uint16>(frames * 2);
+  return frames;
 }
 
 SdlWaveOut::SdlWaveOut(WindowMessages& messages)

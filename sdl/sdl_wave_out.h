@@ -3,8 +3,9 @@
 // posts MM_WOM_DONE to the callback window, whose messages the user-interface
 // thread delivers. Volume scales this program's own output only.
 //
-// SDL's device runs at its own preferred rate with a buffer of 15 ms unless
-// KELVAROK_SOUND_BUFFER_MS asks for another: short enough that a shot reaches
+// SDL's device runs at its own preferred rate with a buffer of at least 10 ms
+// (512 frames at 48000 per second) unless KELVAROK_SOUND_BUFFER_MS asks for
+// another: short enough that a shot reaches
 // a sound server's sink in about 30 ms, long enough that the server is not
 // left without sound whenever another program takes the processor for a
 // moment. A rate converter turns the mixer's format into 16-bit samples at
@@ -34,13 +35,13 @@ inline constexpr int kSdlFallbackRate = 48000;
 // The device's buffer in milliseconds: KELVAROK_SOUND_BUFFER_MS (setting, may
 // be null) when it is a number above 0, kept within the bounds below;
 // otherwise the default.
-inline constexpr int kSdlDefaultBufferMs = 15;
+inline constexpr int kSdlDefaultBufferMs = 10;
 inline constexpr int kSdlShortestBufferMs = 5;
 inline constexpr int kSdlLongestBufferMs = 200;
 int SdlBufferMilliseconds(const char* setting);
 
-// Frames of the device's buffer at rate: the fewest that last at least
-// milliseconds.
+// Frames of the device's buffer at rate: the smallest power of two that lasts
+// at least milliseconds (SDL's buffers overflow with other sizes).
 Uint16 SdlDeviceFrames(int rate, int milliseconds);
 
 class SdlWaveOut final : public QueuedWaveOut {

@@ -88,12 +88,12 @@ TEST(RateConverter, TakesTheSourcesShareOfEveryBuffer) {
   }
 }
 
-TEST(SdlDeviceFrames, LastAtLeastTheBufferTime) {
+TEST(SdlDeviceFrames, LastAtLeastTheBufferTimeInAPowerOfTwo) {
   const struct {
     int rate, milliseconds;
     Uint16 frames;
-  } rows[] = {{48000, 5, 240}, {48000, 20, 960},  {44100, 20, 882},
-              {11025, 5, 56},  {8000, 200, 1600}, {192000, 200, 0x8000}};
+  } rows[] = {{48000, 5, 256}, {48000, 10, 512},  {48000, 11, 1024},    {44100, 10, 512},
+              {11025, 5, 64},  {8000, 200, 2048}, {192000, 200, 0x8000}};
   for (const auto& row : rows)
     EXPECT_EQ(SdlDeviceFrames(row.rate, row.milliseconds), row.frames) << row.rate;
 }
