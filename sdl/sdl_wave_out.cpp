@@ -197,13 +197,14 @@ void SdlWaveOut::Fill(std::span<Uint8> out) {
 // After a close the mixer resumes from its clock's position, behind what the
 // server was given before the close and has played since: that much of the
 // resumed sound is passed over, so that it goes on where it was cut off
-// instead of repeating its last milliseconds.
+// instead of repeating its last milliseconds. Only the sound the open
+// resumed: a queue that is empty when SDL first asks resumed nothing, and a
+// sound started later must not lose its beginning.
 void SdlWaveOut::SkipWhatWasHeard() {
   while (skip_ > 0) {
     const std::size_t skipped =
         Consume(std::span(taken_).first(std::min<std::size_t>(skip_, taken_.size())));
-    if (skipped == 0) return;
-    skip_ -= static_cast<std::uint32_t>(skipped);
+    skip_ = skipped == 0 ? 0 : skip_ - static_cast<std::uint32_t>(skipped);
   }
 }
 
