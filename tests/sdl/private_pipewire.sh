@@ -66,7 +66,7 @@ start_private_pipewire() {
 # the recording stream is connected.
 start_monitor_recording() {
   parec -d kelvarok_test.monitor --format=s16le --rate=48000 --channels=2 \
-    --raw --latency-msec=${MONITOR_LATENCY_MS:-100} "$1" &
+    --raw --latency-msec=100 "$1" &
   monitor_pid=$!
   recording() { pactl list short source-outputs 2>/dev/null | grep -q .; }
   wait_for recording
