@@ -156,6 +156,7 @@ void QueuedWaveOut::ApplyVolume(std::span<std::uint8_t> bytes, std::uint64_t fir
 MMRESULT QueuedWaveOut::waveOutReset(HWAVEOUT handle) {
   if (!IsHandle(handle)) return MMSYSERR_INVALHANDLE;
   Guard guard(*this);
+  Resetting();
   while (!queue_.empty()) FinishFront();
   played_bytes_ = 0;
   paused_ = false;

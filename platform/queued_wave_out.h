@@ -49,6 +49,9 @@ class QueuedWaveOut : public WaveOut {
   // Guards the queue against the thread that consumes it.
   virtual void Lock() {}
   virtual void Unlock() {}
+  // With the lock held, as a reset begins: the byte counter still holds what
+  // was played since the open or the last reset.
+  virtual void Resetting() {}
 
   // With the lock held: plays up to out.size() bytes of the queue into out
   // (after volume) and returns how many. Blocks played to their end are marked
@@ -57,6 +60,8 @@ class QueuedWaveOut : public WaveOut {
   // With the lock held: open, not paused and something queued.
   bool Playing() const { return handle_ != 0 && !paused_ && !queue_.empty(); }
   const WAVEFORMATEX& Format() const { return format_; }
+  // With the lock held: bytes played since the open or the last reset.
+  std::uint32_t PlayedBytes() const { return played_bytes_; }
   // The byte that fills silence in the open format: 0x80 for 8-bit, 0 for 16-bit.
   std::uint8_t SilenceByte() const { return format_.wBitsPerSample == 8 ? 0x80 : 0x00; }
 

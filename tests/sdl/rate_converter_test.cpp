@@ -88,10 +88,23 @@ TEST(RateConverter, TakesTheSourcesShareOfEveryBuffer) {
   }
 }
 
-TEST(SdlDeviceFrames, LastAtLeastFiveMillisecondsInAPowerOfTwo) {
-  const std::pair<int, Uint16> rows[] = {{48000, 256}, {44100, 256}, {96000, 512},
-                                         {22050, 128}, {11025, 64},  {8000, 64}};
-  for (const auto& [rate, frames] : rows) EXPECT_EQ(SdlDeviceFrames(rate), frames) << rate;
+TEST(SdlDeviceFrames, LastAtLeastTheBufferTimeInAPowerOfTwo) {
+  const struct {
+    int rate, milliseconds;
+    Uint16 frames;
+  } rows[] = {{48000, 5, 256}, {48000, 10, 512},  {48000, 11, 1024},    {44100, 10, 512},
+              {11025, 5, 64},  {8000, 200, 2048}, {192000, 200, 0x8000}};
+  for (const auto& row : rows)
+    EXPECT_EQ(SdlDeviceFrames(row.rate, row.milliseconds), row.frames) << row.rate;
+}
+
+TEST(SdlBufferMilliseconds, ComesFromTheVariableWithinBounds) {
+  const std::pair<const char*, int> rows[] = {
+      {nullptr, kSdlDefaultBufferMs}, {"", kSdlDefaultBufferMs},   {"junk", kSdlDefaultBufferMs},
+      {"-3", kSdlDefaultBufferMs},    {"1", kSdlShortestBufferMs}, {"40", 40},
+      {"5000", kSdlLongestBufferMs}};
+  for (const auto& [setting, milliseconds] : rows)
+    EXPECT_EQ(SdlBufferMilliseconds(setting), milliseconds) << (setting ? setting : "unset");
 }
 
 }  // namespace

@@ -103,13 +103,15 @@ std::vector<double> Thrust(std::size_t count, double rate) {
   SfxRandom random(0x4B454C56'00000003ull);
   LowPass first, second;
   Oscillator hum;
-  // Let the filters settle first, so the very first sample is as loud as the rest.
+  // Let the filters settle first, so the sound is at full loudness as soon as
+  // its 4 ms fade-in (no click when thrust starts from silence) is over.
   for (int i = 0; i < 400; ++i) second.Step(first.Step(random.Noise(), 320.0, rate), 320.0, rate);
   std::vector<double> out(count);
   for (std::size_t i = 0; i < count; ++i) {
     const double rumble = second.Step(first.Step(random.Noise(), 320.0, rate), 320.0, rate);
     const double x = 5.0 * rumble + 0.25 * Sine(hum.Advance(48.0, rate));
-    out[i] = x / (1.0 + std::abs(x));  // soft saturation: loud but never hard-clipped
+    // Soft saturation: loud but never hard-clipped.
+    out[i] = Attack(i, 0.004 * rate) * x / (1.0 + std::abs(x));
   }
   return Finish(std::move(out), 0.95, 0.16, rate);
 }
