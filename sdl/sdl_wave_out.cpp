@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "sdl/audio_thread_priority.h"
+
 namespace kelvarok {
 
 namespace {
@@ -54,6 +56,11 @@ Uint16 SdlDeviceFrames(int rate, int milliseconds) {
 SdlWaveOut::SdlWaveOut(WindowMessages& messages)
     : QueuedWaveOut(messages),
       buffer_ms_(SdlBufferMilliseconds(std::getenv("KELVAROK_SOUND_BUFFER_MS"))) {
+  // SDL's audio thread asks RealtimeKit for real-time scheduling, as sound
+  // servers' own threads do: with a nice level alone, a busy program in
+  // another session gets an equal share of the processor and the thread wakes
+  // too late to feed the device.
+  SDL_SetHint(SDL_HINT_THREAD_FORCE_REALTIME_TIME_CRITICAL, "1");
   initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
@@ -221,6 +228,7 @@ void SdlWaveOut::CountLateFill() {
 
 // On SDL's audio thread, which holds the device lock while it runs.
 void SDLCALL SdlWaveOut::Callback(void* self, Uint8* stream, int length) {
+  KeepAudioThreadInTime();
   static_cast<SdlWaveOut*>(self)->Fill(
       std::span<Uint8>(stream, static_cast<std::size_t>(std::max(length, 0))));
 }
