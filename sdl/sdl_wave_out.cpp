@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "sdl/quiet_alsa.h"
+
 namespace kelvarok {
 
 namespace {
@@ -45,6 +47,7 @@ Uint16 SdlDeviceFrames(int rate) {
 }
 
 SdlWaveOut::SdlWaveOut(WindowMessages& messages) : QueuedWaveOut(messages) {
+  QuietAlsaErrors();
   initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
