@@ -33,8 +33,10 @@ foreach(doc ${kelvarok_compressed_docs})
 endforeach()
 add_custom_target(kelvarok_compressed_docs ALL DEPENDS ${kelvarok_gzipped})
 
-# Each package's man pages, copyright and changelog; the copyright covers the
-# fonts that the game and kelvarok-sim embed.
+# Each package's man pages, copyright and changelog (the copyright covers the
+# fonts that the game and kelvarok-sim embed), and the lintian overrides that
+# say why lintian may pass each tag it would show: those only in the package,
+# not in an install from the sources.
 function(kelvarok_package_docs component package)
   foreach(page ${kelvarok_man_pages_${component}})
     cmake_path(GET page EXTENSION LAST_ONLY dot_section)
@@ -45,6 +47,9 @@ function(kelvarok_package_docs component package)
   install(FILES ${PROJECT_SOURCE_DIR}/docs/debian/copyright
           ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/debian/${package}.lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${package}
+          COMPONENT ${component} EXCLUDE_FROM_ALL)
 endfunction()
 kelvarok_package_docs(game kelvarok)
 kelvarok_package_docs(tools kelvarok-tools)
@@ -70,7 +75,7 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "developer tools of the Kelvarok arcade game\n"
     "kelvarok-sim plays Kelvarok headless on a virtual clock, traces every\n"
-    "frame and checks recorded games; kelvarok-mix runs the game's software\n"
+    "frame and checks recorded games. kelvarok-mix runs the game's software\n"
     "wave mixer from a script on a virtual device and writes raw PCM, and\n"
     "kelvarok-mix-play plays such a script in real time.")
 foreach(variable CPACK_DEBIAN_GAME_DESCRIPTION CPACK_DEBIAN_TOOLS_DESCRIPTION)

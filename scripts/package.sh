@@ -13,7 +13,7 @@ flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DKELVAROK_INSTALL_GAMESDIR=games -DKELVAROK_INSTALL_GAMEDATADIR=share/games/kelvarok \
   -DCMAKE_C_FLAGS="$(flags CPPFLAGS) $(flags CFLAGS)" -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_STRIP="$root/scripts/debian-strip.sh" \
   -DKELVAROK_WERROR=ON -DKELVAROK_BUILD_TESTS=OFF -DKELVAROK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 rm -f "$dir"/kelvarok*.deb
