@@ -55,6 +55,7 @@ kelvarok_package_docs(game kelvarok)
 kelvarok_package_docs(tools kelvarok-tools)
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kelvarok)
 set(CPACK_PACKAGE_VENDOR Ombrix)
 set(CPACK_PACKAGE_CONTACT "Kelvarok developers <developers@kelvarok.example>")
 set(CPACK_DEB_COMPONENT_INSTALL ON)
