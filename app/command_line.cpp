@@ -1,5 +1,11 @@
 #include "app/command_line.h"
 
+#include <string>
+#include <vector>
+
+#include "platform/argument_reader.h"
+#include "platform/program_questions.h"
+
 namespace kelvarok {
 namespace {
 
@@ -15,40 +21,44 @@ std::optional<Number> ParseNumber(const QString& text) {
 }  // namespace
 
 std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& arguments) {
+  std::vector<std::string> texts;
+  for (const QString& argument : arguments) texts.push_back(argument.toStdString());
   CommandLine line;
-  // A question about the program wins wherever it stands, so that no option
-  // takes "--help" as its value.
-  for (const QString& argument : arguments) {
-    if (argument == "--help" || argument == "-h") {
-      line.request = CommandLine::Request::Help;
-      return line;
-    }
-    if (argument == "--version") {
-      line.request = CommandLine::Request::Version;
-      return line;
-    }
-  }
-  if (arguments.isEmpty()) return line;
-  if (arguments.first() == "--replay") {
-    if (arguments.size() != 2 || arguments[1].startsWith('-'))
-      return CommandLineError{"'--replay' needs one replay file"};
-    line.replay = arguments[1];
+  // A question about the program wins wherever it stands before "--", so that
+  // no option takes "--help" as its value.
+  if (const auto question = FindProgramQuestion(texts)) {
+    line.request = *question == ProgramQuestion::Help ? CommandLine::Request::Help
+                                                      : CommandLine::Request::Version;
     return line;
   }
-  if (arguments.first() != "--demo")
-    return CommandLineError{QString("unknown argument '%1'").arg(arguments.first())};
+  ArgumentReader reader(std::move(texts));
+  if (reader.AtEnd()) return line;
+  const auto unknown = [](const std::string& argument) {
+    return CommandLineError{QString("unknown argument '%1'").arg(QString::fromStdString(argument))};
+  };
+  if (!reader.AtOption()) return unknown(reader.Take());
+  const std::string mode = reader.Take();
+  if (mode == "--replay") {
+    const std::optional<std::string> file = reader.TakeValue();
+    if (!file || !reader.AtEnd()) return CommandLineError{"'--replay' needs one replay file"};
+    line.replay = QString::fromStdString(*file);
+    return line;
+  }
+  if (mode != "--demo") return unknown(mode);
   DemoOptions demo;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& option = arguments[i];
+  while (!reader.AtEnd()) {
+    if (!reader.AtOption()) return unknown(reader.Take());
+    const std::string option = reader.Take();
     if (option == "--open-menu") {
       demo.openMenu = true;
       continue;
     }
-    if (i + 1 >= arguments.size())
-      return CommandLineError{QString("'%1' needs a value").arg(option)};
-    const QString& value = arguments[++i];
+    const QString name = QString::fromStdString(option);
+    const std::optional<std::string> text = reader.TakeValue();
+    if (!text) return CommandLineError{QString("'%1' needs a value").arg(name)};
+    const QString value = QString::fromStdString(*text);
     const auto bad = [&] {
-      return CommandLineError{QString("bad value '%1' for '%2'").arg(value, option)};
+      return CommandLineError{QString("bad value '%1' for '%2'").arg(value, name)};
     };
     if (option == "--seed") {
       if (!(demo.seed = ParseNumber<std::uint64_t>(value))) return bad();
@@ -63,17 +73,13 @@ std::variant<CommandLine, CommandLineError> ParseCommandLine(const QStringList& 
       if (!ms) return bad();
       demo.pauseForMs = *ms;
     } else if (option == "--frame-log") {
-      if (value.startsWith('-')) return bad();
       demo.frameLog = value;
     } else if (option == "--record") {
-      if (value.startsWith('-')) return bad();
       demo.record = value;
     } else if (option == "--screenshot") {
-      // An option's name given where a file name belongs is a mistake.
-      if (value.startsWith('-')) return bad();
       demo.screenshot = value;
     } else {
-      return CommandLineError{QString("unknown argument '%1'").arg(option)};
+      return unknown(option);
     }
   }
   line.demo = demo;

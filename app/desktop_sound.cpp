@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMetaObject>
 #include <QTimer>
+#include <cstdio>
 #include <string>
 
 #include "app/kelvarok_application.h"
@@ -21,7 +22,10 @@ void ShowLater(const std::string& message) {
 
 DesktopSound::DesktopSound()
     : device_(messages_),
-      ini_(DefaultProfileDirectory()),
+      ini_(DefaultProfileDirectory(),
+           [](const std::string& problem) {
+             std::fprintf(stderr, "kelvarok: %s\n", problem.c_str());
+           }),
       mixer_({device_, messages_, ini_, clock_, memory_, {}}),
       sounds_({mixer_, device_, messages_, ShowLater}, device_.waveOutGetNumDevs() > 0) {
   // The wake hook runs on SDL's audio thread: the messages are dispatched on

@@ -1,9 +1,12 @@
 #include "app/file_replacement.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 
 namespace kelvarok {
@@ -38,12 +41,45 @@ void SyncDirectory(const QByteArray& directory) {
   ::close(fd);
 }
 
+// The file that is replaced: path itself, or the file its link points to,
+// which need not exist yet.
+QString FileBehind(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isSymLink()) return info.absoluteFilePath();
+  const QString canonical = info.canonicalFilePath();
+  return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+bool IsRegularOrMissing(const QByteArray& path) {
+  struct stat info {};
+  return ::stat(path.constData(), &info) == 0 ? S_ISREG(info.st_mode) : errno == ENOENT;
+}
+
+bool ProcessIsGone(qint64 pid) {
+  return pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 }  // namespace
 
+void RemoveLeftoverTemporaries(const QString& directory,
+                               const std::function<bool(const QString&)>& isOurs) {
+  static const QRegularExpression temporary("^(.+)\\.([0-9]{1,10})\\.new$");
+  const QDir folder(directory);
+  for (const QString& name : folder.entryList({"*.new"}, QDir::Files | QDir::Hidden)) {
+    const QRegularExpressionMatch match = temporary.match(name);
+    if (match.hasMatch() && isOurs(match.captured(1)) &&
+        ProcessIsGone(match.captured(2).toLongLong()))
+      QFile::remove(folder.filePath(name));
+  }
+}
+
 bool ReplaceFileContents(const QString& path, const QByteArray& contents) {
-  const QFileInfo target(path);
+  const QFileInfo target(FileBehind(path));
   if (!QDir().mkpath(target.absolutePath())) return false;
   const QByteArray finalPath = QFile::encodeName(target.absoluteFilePath());
+  if (!IsRegularOrMissing(finalPath)) return false;
+  RemoveLeftoverTemporaries(target.absolutePath(),
+                            [&](const QString& name) { return name == target.fileName(); });
   const QByteArray temporaryPath = finalPath + "." + QByteArray::number(::getpid()) + ".new";
   const int fd = CreateTemporary(temporaryPath);
   if (fd < 0) return false;

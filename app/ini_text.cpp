@@ -91,7 +91,8 @@ ForeignIniText ForeignIniTextOf(const QByteArray& oldText, const QSet<QString>& 
     const bool continued = dropping;
     dropping = false;
     if (!continued && trimmed.startsWith('[')) {
-      inGeneral = trimmed == "[General]";
+      // QSettings reads a "[general]" header in any case as [General].
+      inGeneral = trimmed.toLower() == "[general]";
       if (!inGeneral) foreign.sections += '\n' + line + '\n';
       continue;
     }

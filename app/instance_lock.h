@@ -12,8 +12,10 @@ namespace kelvarok {
 class InstanceLock {
  public:
   // Takes the lock at path, or learns that another live process holds it.
-  // A file that cannot be opened is replaced; where no lock can be had at
-  // all the copy counts as the only one.
+  // A link is never followed. A file that cannot be opened (a link, a mode
+  // that forbids it) is replaced when no live process holds a lock on it, and
+  // counts as another copy's when one does; where no lock can be had at all
+  // the copy counts as the only one.
   explicit InstanceLock(const QString& path);
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;

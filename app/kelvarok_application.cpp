@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "kelvarok_version.h"
+
 namespace kelvarok {
 namespace {
 
@@ -21,7 +23,7 @@ QIcon GameIcon() {
 KelvarokApplication::KelvarokApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Kelvarok");
   setOrganizationName("Ombrix");
-  setApplicationVersion("2.10");
+  setApplicationVersion(kProgramVersion);
   setDesktopFileName("com.ombrix.Kelvarok");
   setWindowIcon(GameIcon());
 }

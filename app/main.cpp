@@ -1,5 +1,6 @@
 // kelvarok: the desktop program. See command_line.h for its arguments.
 #include <QDateTime>
+#include <QMessageBox>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "app/tform1.h"
 #include "assets/sprites.h"
 #include "kelvarok_version.h"
+#include "platform/program_questions.h"
 #include "qt/runtime/runtime_directory.h"
 #include "sdl/sdl_joysticks.h"
 
@@ -91,6 +93,20 @@ void ReportUnreachableCopy(const SingleInstance& guard) {
                qPrintable(who));
 }
 
+// Said once at start: the file is left as it is, and the game goes on with
+// the defaults.
+void ReportUnreadableSettings(QWidget& window, const QString& path, const std::string& problem) {
+  const QString text =
+      QString(
+          "The settings could not be read from %1 (%2). The game starts with the default "
+          "settings and will not save them.")
+          .arg(path, QString::fromLocal8Bit(problem.c_str()));
+  std::fprintf(stderr, "kelvarok: %s\n", qPrintable(text));
+  QTimer::singleShot(0, &window, [&window, text] {
+    QMessageBox::warning(&window, QApplication::applicationName(), text);
+  });
+}
+
 int RunGame(const QString& executable, const SpriteSet& sprites) {
   // The lock follows the program file's name, the search the fixed title.
   SingleInstance guard(InstanceDirectory(), TitleFromExecutable(executable), "Kelvarok");
@@ -99,6 +115,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
     return 0;  // nothing stored
   }
   const SettingsStore store(SettingsStore::UserFilePath());
+  const std::optional<std::string> settingsProblem = store.ReadProblem();
   ReplayStore replays(ReplayStore::DefaultFolder());
   TForm1Options options;
   options.store = &store;
@@ -106,6 +123,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
     if (!path) return std::nullopt;
     auto read = ReadReplayFile(*path);
     if (auto* replay = std::get_if<Replay>(&read)) return std::move(*replay);
+    std::fprintf(stderr, "kelvarok: %s\n", qPrintable(std::get<QString>(read)));
     return std::nullopt;
   };
   options.lastGame = readReplay(replays.Last());
@@ -125,6 +143,7 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   guard.OnRaiseRequest([&window](const QString& token) { window.BringToFront(token); });
   CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();
+  if (settingsProblem) ReportUnreadableSettings(window, store.path(), *settingsProblem);
   return QApplication::exec();
 }
 
@@ -143,7 +162,7 @@ int main(int argc, char** argv) {
   const auto early = ParseCommandLine(raw);
   if (const auto* question = std::get_if<CommandLine>(&early)) {
     if (question->request == CommandLine::Request::Help) {
-      std::printf("%s\n%s", kUsage, kHelp);
+      std::printf("%s\n%s%s", kUsage, kHelp, kEndOfOptionsHelp);
       return 0;
     }
     if (question->request == CommandLine::Request::Version) {

@@ -41,9 +41,11 @@ MainMenu1 BuildMainMenu(QMenuBar& bar) {
   m.Pause1->setCheckable(true);
   m.Quitgame1 = AddItem(*m.Game, "Quitgame1", "&Quit game", Qt::CTRL | Qt::Key_Q, false);
   m.Highscores1 = AddItem(*m.Game, "Highscores1", "&High scores...", {}, true);
+  // The game's own commands end with the high scores; watching a recorded game
+  // joins them, so that Exit stays last, below the separator.
+  m.WatchLastGame = AddItem(*m.Game, "WatchLastGame", "&Watch last game", {}, false);
   m.Game->addSeparator()->setObjectName("N1");
   m.Exit1 = AddItem(*m.Game, "Exit1", "E&xit", {}, true);
-  m.WatchLastGame = AddItem(*m.Game, "WatchLastGame", "&Watch last game", {}, false);
 
   m.Options = bar.addMenu("&Options");
   m.Keyboard1 = AddItem(*m.Options, "Keyboard1", "&Keyboard...", {}, true);

@@ -5,6 +5,7 @@
 
 #include "app/file_replacement.h"
 #include "game/replay_file.h"
+#include "platform/regular_file.h"
 
 namespace kelvarok {
 
@@ -14,12 +15,14 @@ QByteArray ReplayFileBytes(const Replay& replay) {
 }
 
 std::variant<Replay, QString> ReadReplayFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QString("cannot read '%1'").arg(path);
-  const QByteArray bytes = file.readAll();
+  const std::string name = QFile::encodeName(path).toStdString();
+  const auto read = ReadRegularFile(name, kLargestReplayFile);
+  if (const auto* refusal = std::get_if<FileRefusal>(&read))
+    return QString::fromLocal8Bit(CannotReadMessage(name, *refusal).c_str());
+  const std::string& bytes = std::get<std::string>(read);
   try {
-    return DecodeReplay(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                  static_cast<std::size_t>(bytes.size())));
+    return DecodeReplay(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
   } catch (const ReplayFileError& error) {
     return QString("%1: %2").arg(path, error.what());
   }

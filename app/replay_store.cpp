@@ -4,16 +4,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <limits>
+#include <variant>
 #include <vector>
 
 #include "app/file_replacement.h"
+#include "platform/regular_file.h"
 
 namespace kelvarok {
 namespace {
 
 constexpr char kLinksFileName[] = "links.txt";
 constexpr QLatin1String kGameSuffix(".kvr");
+
+// Far more games than anyone plays, and far from the end of the numbers: a
+// file with a larger number is not one of ours, so that a hand-made
+// "9223372036854775807.kvr" cannot leave no number for the next game.
+constexpr qint64 kLargestGameNumber = 999'999'999;
 
 // The number of a game's file "<digits>.kvr"; nothing for any other name,
 // a name with a path in it above all, and for a number too large to count on.
@@ -24,7 +30,7 @@ std::optional<qint64> GameNumber(const QString& fileName) {
   if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit)) return std::nullopt;
   bool ok = false;
   const qint64 number = digits.toLongLong(&ok);
-  return ok ? std::optional(number) : std::nullopt;
+  return ok && number <= kLargestGameNumber ? std::optional(number) : std::nullopt;
 }
 
 QString InFolder(const QString& folder, const QString& fileName) {
@@ -86,10 +92,12 @@ void AddUnique(std::vector<ReplayLink>& links, const ReplayLink& link) {
 
 // The links of the folder's file; lines that do not read as links are left out.
 std::vector<ReplayLink> ReadLinks(const QString& folder) {
-  QFile file(InFolder(folder, kLinksFileName));
+  const auto read = ReadRegularFile(
+      QFile::encodeName(InFolder(folder, kLinksFileName)).toStdString(), kLargestTextFile);
   std::vector<ReplayLink> links;
-  if (!file.open(QIODevice::ReadOnly)) return links;
-  for (const QByteArray& line : file.readAll().split('\n')) {
+  if (std::holds_alternative<FileRefusal>(read)) return links;
+  for (const QByteArray& line :
+       QByteArray::fromStdString(std::get<std::string>(read)).split('\n')) {
     if (const std::optional<ReplayLink> link = ParseLink(line)) AddUnique(links, *link);
   }
   return links;
@@ -146,7 +154,10 @@ QString ReplayStore::DefaultFolder() {
 std::optional<QString> ReplayStore::Save(const QByteArray& replay) const {
   const std::vector<Game> games = GamesIn(folder_);
   const qint64 highest = games.empty() ? 0 : games.back().number;
-  if (highest == std::numeric_limits<qint64>::max()) return std::nullopt;
+  if (highest == kLargestGameNumber) return std::nullopt;
+  RemoveLeftoverTemporaries(folder_, [](const QString& name) {
+    return GameNumber(name) || name == QLatin1String(kLinksFileName);
+  });
   const QString path = InFolder(folder_, QString::number(highest + 1) + kGameSuffix);
   if (!ReplaceFileContents(path, replay)) return std::nullopt;
   return path;

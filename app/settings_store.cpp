@@ -4,9 +4,11 @@
 #include <QSet>
 #include <QSettings>
 #include <QStringList>
+#include <variant>
 
 #include "app/file_replacement.h"
 #include "app/ini_text.h"
+#include "platform/regular_file.h"
 #include "qt/settings_file/settings_reader.h"
 #include "qt/text/latin1_text.h"
 
@@ -47,9 +49,13 @@ class Writer {
   QSet<QString> names_;
 };
 
-QByteArray ReadWholeFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+// The file's text; a missing file reads as empty.
+std::variant<QByteArray, std::string> ReadOldText(const QString& path) {
+  const auto read = ReadRegularFile(QFile::encodeName(path).toStdString(), kLargestTextFile);
+  if (const auto* refusal = std::get_if<FileRefusal>(&read))
+    return refusal->Missing() ? std::variant<QByteArray, std::string>(QByteArray())
+                              : refusal->reason;
+  return QByteArray::fromStdString(std::get<std::string>(read));
 }
 
 }  // namespace
@@ -59,13 +65,21 @@ QString SettingsStore::UserFilePath() {
 }
 
 StoredSettings SettingsStore::Load() const {
-  return ReadStoredSettings(path_);
+  return ReadStoredSettings(path_).settings;
+}
+
+std::optional<std::string> SettingsStore::ReadProblem() const {
+  std::string problem = ReadStoredSettings(path_).problem;
+  if (problem.empty()) return std::nullopt;
+  return problem;
 }
 
 std::optional<std::string> SettingsStore::Save(const StoredSettings& settings) const {
+  const auto old = ReadOldText(path_);
+  if (std::holds_alternative<std::string>(old)) return std::nullopt;
   Writer writer;
   VisitStoredValues(settings, writer);
-  if (ReplaceFileContents(path_, writer.FileText(ReadWholeFile(path_)))) return std::nullopt;
+  if (ReplaceFileContents(path_, writer.FileText(std::get<QByteArray>(old)))) return std::nullopt;
   // Nothing of this save reached the file, so the first value is the first
   // one that could not be stored.
   return "FormWidth";

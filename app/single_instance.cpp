@@ -1,25 +1,17 @@
 #include "app/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
+
+#include "app/raise_request.h"
+#include "qt/runtime/runtime_directory.h"
 
 namespace kelvarok {
 namespace {
 
-// "raise" or "raise TOKEN", one line.
-constexpr char kRaiseMessage[] = "raise";
-// Tokens are short printable words; anything else is dropped, not passed on.
-constexpr qsizetype kLongestToken = 512;
-
-QString FitToken(const QByteArray& text) {
-  if (text.isEmpty() || text.size() > kLongestToken) return {};
-  for (const char c : text)
-    if (c <= ' ' || c > '~') return {};
-  return QString::fromLatin1(text);
-}
 constexpr int kConnectTimeoutMs = 1000;
 
 }  // namespace
@@ -31,8 +23,8 @@ QString TitleFromExecutable(const QString& executablePath) {
 }
 
 QString InstanceDirectory() {
-  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  return runtime.isEmpty() ? QDir::tempPath() : runtime;
+  const std::string own = OwnRuntimeDirectory();
+  return own.empty() ? QDir::tempPath() : QFile::decodeName(own.c_str());
 }
 
 SingleInstance::SingleInstance(const QString& directory, const QString& lockName,
@@ -64,9 +56,8 @@ void SingleInstance::Accept() {
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     QObject::connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       if (!socket->canReadLine()) return;
-      const QList<QByteArray> words = socket->readLine(kLongestToken + 16).simplified().split(' ');
-      const QByteArray token = words.size() == 2 ? words[1] : QByteArray();
-      if (raise_) raise_(FitToken(token));
+      const QString token = TokenOfRaiseRequest(socket->readLine(kLongestRaiseRequest));
+      if (raise_) raise_(token);
       socket->disconnectFromServer();
     });
   }
@@ -76,10 +67,7 @@ bool SingleInstance::RaiseRunningCopy(const QString& activationToken) const {
   QLocalSocket socket;
   socket.connectToServer(serverPath_);
   if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
-  QByteArray message = kRaiseMessage;
-  const QString token = FitToken(activationToken.toLatin1());
-  if (!token.isEmpty()) message += ' ' + token.toLatin1();
-  socket.write(message + '\n');
+  socket.write(RaiseRequest(activationToken));
   const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
   socket.disconnectFromServer();
   return sent;

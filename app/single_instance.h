@@ -60,8 +60,8 @@ class SingleInstance final : public QObject {
 // (XDG_ACTIVATION_TOKEN on Wayland, DESKTOP_STARTUP_ID under X), or empty.
 QString StartupActivationToken();
 
-// The user's runtime directory (XDG_RUNTIME_DIR), or the temporary directory
-// where there is none.
+// A runtime directory of the user's own (see OwnRuntimeDirectory), or the
+// temporary directory where none can be had.
 QString InstanceDirectory();
 
 }  // namespace kelvarok

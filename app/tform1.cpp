@@ -19,14 +19,13 @@
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
+#include "game/flow_texts.h"
 #include "kelvarok_version.h"
 #include "qt/text/embedded_fonts.h"
 #include "qt/text/latin1_text.h"
 
 namespace kelvarok {
 namespace {
-
-constexpr char kBaseCaption[] = "Kelvarok 2.10";
 
 // The field font needs the embedded fonts registered before it is made.
 QFont RegisteredFieldFont() {
@@ -51,7 +50,7 @@ TForm1::TForm1(const SpriteSet& sprites, TForm1Options options)
       sprites_(sprites),
       recorder_(*this, kProgramVersion, [this](Replay replay) { GameRecorded(std::move(replay)); }),
       world_(sprites, settings_.game, recorder_, options_.seed),
-      flow_(world_, recorder_, settings_.HiScores, kBaseCaption),
+      flow_(world_, recorder_, settings_.HiScores, BaseCaptionText()),
       lastGame_(std::move(options_.lastGame)) {
   flow_.SetInputListener(&recorder_);
   BuildWindow();
@@ -83,7 +82,7 @@ TForm1::~TForm1() {
 
 void TForm1::BuildWindow() {
   setObjectName("Form1");
-  setWindowTitle(kBaseCaption);
+  setWindowTitle(QString::fromStdString(BaseCaptionText()));
   setFont(DialogFont());
   menu_ = BuildMainMenu(*menuBar());
 
@@ -284,7 +283,7 @@ void TForm1::WatchHighScoreGame(int place) {
 
 void TForm1::WatchReplay(const Replay& replay) {
   if (flow_.GameRunning() || replay_) return;
-  ReplayGame game(sprites_, replay, *this, std::string(kBaseCaption) + " - Replay");
+  ReplayGame game(sprites_, replay, *this, BaseCaptionText() + " - Replay");
   replay_ = &game;
   iBackGround_->Show(game.world().field);
   for (QAction* item : {menu_.N1Playerstart1, menu_.N2Playerstart1, menu_.WatchLastGame})
@@ -298,7 +297,7 @@ void TForm1::WatchReplay(const Replay& replay) {
     ~Restore() {
       window.replay_ = nullptr;
       window.iBackGround_->Show(window.world_.field);
-      window.SetCaption(kBaseCaption);
+      window.SetCaption(BaseCaptionText());
       window.sounds_.SetActivated(window.applicationActive_ || !window.options_.followFocus);
       window.ShowFlowMenu();
       if (window.closeAfterGame_) window.close();

@@ -2,6 +2,7 @@
 // NUL bytes, as the system hands them to a program.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +22,13 @@ inline std::vector<std::string> SplitArguments(const std::uint8_t* data, std::si
     }
   }
   return arguments;
+}
+
+// Whether a program may have taken `name` as a value or a file name from these
+// arguments: a name that looks like an option ("-x", not "-") only after "--".
+inline bool MayBeAName(const std::string& name, const std::vector<std::string>& arguments) {
+  const bool optionLike = name.size() > 1 && name[0] == '-';
+  return !optionLike || std::find(arguments.begin(), arguments.end(), "--") != arguments.end();
 }
 
 }  // namespace kelvarok::fuzz

@@ -155,6 +155,8 @@ def main():
         'missing_value': ['--seed'],
         'unknown': ['--fast'],
         'huge_seed': ['--seed', '18446744073709551616'],
+        'dash_names': ['--autopilot', '--trace', '--', '-t.jsonl'],
+        'option_after_dashes': ['--trace', '--', '-t.jsonl', '--until', '100'],
     })
     argument_seeds('mix_command_line', {
         'convert': ['convert', '--ini', 'WAVEMIX.INI', '--channels', '2', '--rate', '22',
@@ -164,6 +166,7 @@ def main():
         'bad_rate': ['render', '--rate', '16', 'a', 'b'],
         'one_file': ['convert', 'in.wav'],
         'short_names': ['convert', '-', ''],
+        'dash_names': ['render', '--log', '--', '-l.txt', '-s.txt', '--', '-o.raw'],
     })
     argument_seeds('kelvarok_command_line', {
         'game': [],
@@ -172,6 +175,8 @@ def main():
         'demo_bad_number': ['--demo', '--frames', '-1'],
         'demo_missing_value': ['--demo', '--seed'],
         'unknown': ['--window'],
+        'dash_names': ['--demo', '--screenshot', '--', '-x.png', '--seed', '1'],
+        'replay_dash_name': ['--replay', '--', '--help'],
     })
     keys = ('[General]\nFormWidth=800\nFormHeight=600\nFormMaximized=0\nPhaserSounds=1\n'
             'CrashSounds=0\nThrustSounds=1\nHyperSpaceSounds=1\nBonusSounds=1\n'
@@ -189,6 +194,26 @@ def main():
                             'Name2="quoted; text"\nName3=@@at\n',
         'other_section.conf': '[Kelvarok]\nFormWidth=900\n[General]\nFormHeight=700\n'
                               'Round10=99999999999\n',
+    })
+
+    text_seeds('replay_links', {
+        'empty.txt': '',
+        'links.txt': '5\t2\t1.kvr\tAnn\n7\t1\t2.kvr\tBob\n0\t0\t3.kvr\t\n',
+        'tabs_and_latin1.txt': '-3\t4\t2.kvr\tTab\tName\n2147483647\t99\t1.kvr\tZo\xeb\n',
+        'gone_and_foreign.txt': '5\t2\t9.kvr\tAnn\n5\t2\t../1.kvr\tAnn\n5\t2\t+1.kvr\tAnn\n'
+                                '7\t1\t1.kvr\tnot in the table\n',
+        'odd_lines.txt': '5x\t2\t1.kvr\tAnn\n4294967301\t2\t1.kvr\tAnn\n\t2\t1.kvr\tAnn\n'
+                         '5\t2\t1.kvr\nno tabs at all\r\n5\t2\t1.kvr\tabcdefghijklmnopqrstu\n',
+        'duplicates.txt': '5\t2\t1.kvr\tAnn\n5\t2\t1.kvr\tAnn\n5\t2\t2.kvr\tAnn\n',
+    })
+    text_seeds('raise_request', {
+        'plain.txt': 'raise\n',
+        'token.txt': 'raise kwin-1234_TIME5\n',
+        'two_words.txt': 'raise two words\n',
+        'long_token.txt': 'raise ' + 'x' * 600 + '\n',
+        'latin1.txt': 'raise caf\xe9\n',
+        'no_line_end.txt': 'raise startup-id',
+        'other_word.txt': '  hello   token  \n\nraise second\n',
     })
 
 

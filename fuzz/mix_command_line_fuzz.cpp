@@ -3,6 +3,8 @@
 // reason, or names its two files and only formats the mixer can make.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "fuzz/arguments.h"
 #include "fuzz/fuzz_check.h"
@@ -12,9 +14,10 @@ using namespace kelvarok;
 using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::string> arguments = fuzz::SplitArguments(data, size);
   MixOptions options;
   try {
-    options = ParseMixOptions(fuzz::SplitArguments(data, size));
+    options = ParseMixOptions(arguments);
   } catch (const UsageError& error) {
     Check(error.what()[0] != '\0', "a refusal gives its reason");
     return 0;
@@ -27,5 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             config.wSamplingRate == 22 || config.wSamplingRate == 44,
         "a rate code of 11, 22 or 44");
   Check(!options.log || options.mode == MixOptions::Mode::Render, "a log only for render");
+  for (const std::string& name :
+       {options.ini.value_or(""), options.log.value_or(""), options.input, options.output})
+    Check(fuzz::MayBeAName(name, arguments), "a name like an option only after --");
   return 0;
 }

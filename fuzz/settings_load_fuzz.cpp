@@ -4,11 +4,9 @@
 // what it gives survives a save and a load unchanged.
 #include <unistd.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QTimeZone>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -64,30 +62,35 @@ QString FilePath(const char* name) {
   return QDir(directory.path).filePath(name);
 }
 
-// Writes the input. The settings class keeps what it read of a file and reads
-// it again only when the file's size or time has changed; every input gets a
-// time of its own, so none is taken for the one before.
+// A path no earlier run used. QSettings keeps what it read of a file and
+// reads it again only when the file's size or time has changed, so a file
+// rewritten within one tick of its clock would give the previous run's
+// values: every run reads and writes files of its own.
+QString FreshPath(const char* kind) {
+  static qint64 runs = 0;
+  return FilePath(QString("%1-%2.conf").arg(kind).arg(++runs).toLatin1().constData());
+}
+
 void WriteInput(const QString& path, const std::uint8_t* data, std::size_t size) {
-  static qint64 inputs = 0;
   QFile file(path);
   Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the file can be written");
-  file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-  Check(file.setFileTime(QDateTime::fromSecsSinceEpoch(++inputs, QTimeZone::utc()),
-                         QFileDevice::FileModificationTime),
-        "the file's time can be set");
+  Check(file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) ==
+            static_cast<qint64>(size),
+        "the input is written whole");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const SettingsStore store(FilePath("input.conf"));
-  static const SettingsStore copy(FilePath("copy.conf"));
+  const SettingsStore store(FreshPath("input"));
+  const SettingsStore copy(FreshPath("copy"));
   WriteInput(store.path(), data, size);
   const std::string loaded = Describe(store.Load());
   Check(Describe(store.Load()) == loaded, "the same file loads the same settings");
 
-  QFile::remove(copy.path());
   Check(!copy.Save(store.Load()).has_value(), "the settings can be saved");
   Check(Describe(copy.Load()) == loaded, "saved settings load back unchanged");
+  QFile::remove(store.path());
+  QFile::remove(copy.path());
   return 0;
 }

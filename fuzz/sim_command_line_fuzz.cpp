@@ -24,5 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const kelvarok::sim::Snapshot& snapshot : cl.options.snapshots)
     Check(!snapshot.path.empty(), "a snapshot names its file");
+  for (const std::string* name :
+       {&cl.scriptPath, &cl.settingsPath, &cl.tracePath, &cl.audioPath, &cl.replayPath})
+    Check(kelvarok::fuzz::MayBeAName(*name, arguments), "a name like an option only after --");
   return 0;
 }

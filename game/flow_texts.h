@@ -5,8 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "kelvarok_version.h"
+
 namespace kelvarok {
 
+// The main window's designed caption, "Kelvarok 2.10", to which the flow
+// appends its round texts: the program's name and its version, which the
+// project sets in one place.
+inline std::string BaseCaptionText() {
+  return std::string("Kelvarok ") + kProgramVersion;
+}
 inline std::string PlayerLine(std::int32_t player) {
   return "Player " + std::to_string(player);
 }

@@ -12,8 +12,8 @@ struct SpriteSet {
   Bitmap ishield;        // the same with the green shield ring
   Bitmap ishipfire;      // the ship with its thrust flame
   Bitmap ishieldfire;    // the shielded ship with its thrust flame
-  Bitmap ishipmask;      // mask of iship and ishield
-  Bitmap ishipfiremask;  // mask of ishipfire and ishieldfire
+  Bitmap ishipmask;      // mask of iship; ishield paints its ring beyond it
+  Bitmap ishipfiremask;  // mask of ishipfire, likewise for ishieldfire
   Bitmap irockbig;       // 696 x 29: 24 turns of 29 x 29
   Bitmap irockbigmask;
   Bitmap irockmedium;  // 504 x 21: 24 turns of 21 x 21
@@ -22,9 +22,9 @@ struct SpriteSet {
   Bitmap igrock;          // the small hard rock, in greens
   Bitmap irocksmallmask;  // mask of irocksmall and igrock
   Bitmap imissile;        // 3 x 3, solid yellow, copied whole
-  Bitmap icrash1;         // 486 x 27: 18 turns of the ball with its spike
+  Bitmap icrash1;         // 486 x 27: 18 turns of the ship's head
   Bitmap icrashmask1;
-  Bitmap icrash2;  // 486 x 27: 18 turns of an arc of the ring
+  Bitmap icrash2;  // 486 x 27: 18 turns of the fuselage
   Bitmap icrashmask2;
 };
 

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "platform/regular_file.h"
 
 namespace kelvarok {
 
@@ -77,28 +77,22 @@ std::uint32_t ParseProfileInt(std::string_view value) {
   return negative ? 0u - number : number;
 }
 
-std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
-  // A directory opens like a file and reads as empty.
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-IniFileReader::IniFileReader(std::filesystem::path profile_directory)
-    : directory_(std::move(profile_directory)) {}
+IniFileReader::IniFileReader(std::filesystem::path profile_directory,
+                             std::function<void(const std::string&)> report)
+    : directory_(std::move(profile_directory)), report_(std::move(report)) {}
 
 std::uint32_t IniFileReader::GetPrivateProfileIntA(std::string_view section, std::string_view key,
                                                    std::int32_t default_value,
                                                    std::string_view file_name) {
   std::filesystem::path path(file_name);
   if (!path.has_parent_path()) path = directory_ / path;
-  const std::optional<std::string> text = ReadTextFile(path);
-  if (!text) return static_cast<std::uint32_t>(default_value);
-  return FromText(FindProfileString(*text, section, key), default_value);
+  const auto read = ReadRegularFile(path, kLargestTextFile);
+  if (const auto* refusal = std::get_if<FileRefusal>(&read)) {
+    if (!refusal->Missing() && report_ && reported_.insert(path).second)
+      report_(CannotReadMessage(path, *refusal));
+    return static_cast<std::uint32_t>(default_value);
+  }
+  return FromText(FindProfileString(std::get<std::string>(read), section, key), default_value);
 }
 
 std::filesystem::path DefaultProfileDirectory() {

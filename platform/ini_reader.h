@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -28,16 +30,21 @@ std::optional<std::string> FindProfileString(std::string_view text, std::string_
 std::uint32_t ParseProfileInt(std::string_view value);
 
 // Reads the named file from disk at every call; a bare file name is looked up
-// in the profile directory.
+// in the profile directory. A file that exists but is refused (not a regular
+// file, larger than any INI file, unreadable) gives the defaults like a
+// missing one, and report hears why, once per file.
 class IniFileReader final : public IniReader {
  public:
-  explicit IniFileReader(std::filesystem::path profile_directory);
+  explicit IniFileReader(std::filesystem::path profile_directory,
+                         std::function<void(const std::string&)> report = {});
   std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
                                       std::int32_t default_value,
                                       std::string_view file_name) override;
 
  private:
   std::filesystem::path directory_;
+  std::function<void(const std::string&)> report_;
+  std::set<std::filesystem::path> reported_;
 };
 
 // Where bare INI names live: $XDG_CONFIG_HOME, or ~/.config without it.
@@ -54,8 +61,5 @@ class IniTextReader final : public IniReader {
  private:
   std::string text_;
 };
-
-// The text of a file, or nothing when it cannot be read (a directory cannot).
-std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
 
 }  // namespace kelvarok

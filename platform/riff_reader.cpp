@@ -1,8 +1,13 @@
 #include "platform/riff_reader.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <variant>
+
+#include "platform/regular_file.h"
 
 namespace kelvarok {
 
@@ -75,11 +80,18 @@ HMMIO mmioOpen(const char* path, MMIOINFO* info, std::uint32_t) {
   }
   if (info != nullptr && info->fccIOProc != 0) return fail(MMIOERR_INVALIDFILE);
   if (path == nullptr) return fail(MMIOERR_FILENOTFOUND);
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return fail(MMIOERR_CANNOTOPEN);
+  // Only a regular file of a wave's size: a FIFO would block, and a device
+  // or a huge file would be read without end.
+  const auto opened = OpenRegularFile(path, kLargestWaveFile);
+  if (std::holds_alternative<FileRefusal>(opened)) return fail(MMIOERR_CANNOTOPEN);
+  std::FILE* file = ::fdopen(std::get<int>(opened), "rb");
+  if (file == nullptr) {
+    ::close(std::get<int>(opened));
+    return fail(MMIOERR_CANNOTOPEN);
+  }
   long size = -1;
   if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-  if (size < 0 || size > INT32_MAX) {
+  if (size < 0) {
     std::fclose(file);
     return fail(MMIOERR_CANNOTSEEK);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/flow_texts.h"
 #include "platform/png.h"
 
 namespace kelvarok::sim {
@@ -37,13 +38,13 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
     AssignScriptedJoysticks(options_.script, settings_);
   }
   if (options_.replay) {
-    replayGame_ = std::make_unique<ReplayGame>(sprites, *options_.replay, host_, kBaseCaption);
+    replayGame_ = std::make_unique<ReplayGame>(sprites, *options_.replay, host_, BaseCaptionText());
     world_ = &replayGame_->world();
     flow_ = &replayGame_->flow();
     table_ = &replayGame_->hiscores();
   } else {
     ownWorld_ = std::make_unique<GameWorld>(sprites, settings_, host_, options_.seed);
-    ownFlow_ = std::make_unique<GameFlow>(*ownWorld_, host_, hiscores_, kBaseCaption);
+    ownFlow_ = std::make_unique<GameFlow>(*ownWorld_, host_, hiscores_, BaseCaptionText());
     world_ = ownWorld_.get();
     flow_ = ownFlow_.get();
   }
@@ -51,7 +52,7 @@ Simulator::Simulator(const SpriteSet& sprites, TextPainter& fieldText, SimOption
   host_.SetListener(this);
   host_.SetUntil(options_.until);
   host_.SetStallLimit(kStallLimitMs);
-  host_.SetCaption(kBaseCaption);
+  host_.SetCaption(BaseCaptionText());
   flow_->SetObserver(this);
   if (options_.trace != nullptr)
     trace_ = std::make_unique<Trace>(*options_.trace, world_->state, flow_->Menu(), host_, *table_);

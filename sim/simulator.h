@@ -52,7 +52,6 @@ struct SimOptions {
   std::optional<Replay> replay;
 };
 
-inline constexpr const char* kBaseCaption = "Kelvarok 2.10";
 // With the script done, a run ends this long after its last frame: the game
 // then waits for input that can never come (a pause, a turn prompt, a key
 // held at game over). The longest wait between frames of a game is 8 s.

@@ -206,7 +206,7 @@ void VirtualFlowHost::CloseMainWindow() {
 }
 
 void VirtualFlowHost::SoundEffect(Effect effect) {
-  sounds.push_back(effect);
+  // Heard, not kept: a run of millions of frames plays millions of sounds.
   listener().SoundPlayed(effect);
   if (sound_ != nullptr) sound_->SoundEffect(effect);
 }

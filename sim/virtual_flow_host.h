@@ -106,7 +106,6 @@ class VirtualFlowHost final : public FlowHost {
   std::map<StatusPanel, Pixel> panelColours;
   bool soundActivated = true;
   int invalidations = 0;
-  std::vector<Effect> sounds;
   struct PromptShown {
     std::string caption;
     std::string prompt;

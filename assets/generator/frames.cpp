@@ -7,10 +7,6 @@ namespace kelvarok::art {
 
 namespace {
 
-// The middle of the arc piece lies this far out from the ring's centre, so the
-// piece turns about its own middle.
-constexpr double kArcPieceMiddle = 11.0;
-
 // Draws a size x size frame whose picture is given relative to the frame's centre.
 Bitmap DrawCentred(int size, const Picture& centred) {
   Bitmap frame(size, size, kBlack);
@@ -62,15 +58,14 @@ Bitmap DrawRockFrame(RockKind kind, int step) {
   return DrawCentred(RockFrameSize(kind), [&](Vec2 p) { return shape.At(p, turn, tint); });
 }
 
-Bitmap DrawBallDebrisFrame(int step) {
+Bitmap DrawNoseDebrisFrame(int step) {
   const Direction turn = Direction::Step(step, kDebrisTurnSteps);
-  return DrawCentred(kShipFrame, [&](Vec2 p) { return ShipBodyAt(p, turn); });
+  return DrawCentred(kShipFrame, [&](Vec2 p) { return ShipNosePieceAt(p, turn); });
 }
 
-Bitmap DrawArcDebrisFrame(int step) {
+Bitmap DrawTailDebrisFrame(int step) {
   const Direction turn = Direction::Step(step, kDebrisTurnSteps);
-  const Vec2 hub = turn.Along() * -kArcPieceMiddle;
-  return DrawCentred(kShipFrame, [&](Vec2 p) { return RingArcAt(p, hub, turn); });
+  return DrawCentred(kShipFrame, [&](Vec2 p) { return ShipTailPieceAt(p, turn); });
 }
 
 }  // namespace kelvarok::art

@@ -12,7 +12,7 @@ namespace kelvarok::art {
 namespace {
 
 // Proportions of the icon's size. Small icons fill their square and show the
-// ship larger, so that the ring and spike stay visible in a panel.
+// ship larger, so that its arrowhead stays readable in a panel.
 struct Layout {
   double tile_half;
   double ship_reach;

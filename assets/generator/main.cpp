@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
           "       kelvarok-art --help | -h | --version\n\n"
           "Draws the game's pictures and writes them as OUTDIR/sprites/<strip>.png and\n"
           "OUTDIR/icons/kelvarok-<size>.png (the build's regenerate-art target runs it\n"
-          "on assets/). A name that starts with - must follow --.\n"))
+          "on assets/).\n"))
     return *answered;
   const std::optional<std::string> dir = kelvarok::SoleFileArgument(argc, argv);
   if (!dir) {

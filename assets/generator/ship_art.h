@@ -1,6 +1,7 @@
-// The ship: a grey ball with a short nose spike inside a ring of four arcs,
-// optionally with the thrust flame. Sizes are pixels of the 27 x 27 frame; the
-// icons draw the same shapes scaled.
+// The ship: a grey arrow whose tip points along its heading, a head with two
+// swept-back barbs on a straight fuselage; optionally the thrust flame out of
+// the tail and the shield, a green ring around it. Sizes are pixels of the
+// 27 x 27 frame; the icons draw the same shapes scaled.
 #pragma once
 
 #include <optional>
@@ -10,22 +11,22 @@
 
 namespace kelvarok::art {
 
-// Everything of the ship lies within this distance of its centre.
-constexpr double kShipReach = 13.0;
+// The ship's tip, the point of the unshielded ship (flame included) farthest
+// from its centre.
+constexpr double kShipReach = 11.4;
 
 struct ShipLook {
-  bool shield = false;  // green ring instead of grey
-  bool flame = false;   // thrust flame behind the ball
+  bool shield = false;  // the green ring around the ship
+  bool flame = false;   // thrust flame behind the tail
 };
 
-// What the whole ship shows at offset p from its centre, nose along `heading`.
+// What the whole ship shows at offset p from its centre, tip along `heading`.
 std::optional<Colour> ShipAt(Vec2 p, Direction heading, ShipLook look);
 
-// The ball with its spike alone: the first piece of the wreck.
-std::optional<Colour> ShipBodyAt(Vec2 p, Direction heading);
-
-// One grey arc of the ring, the ring's centre at offset `hub` from p's origin,
-// the arc's middle along `middle` from there: the other pieces of the wreck.
-std::optional<Colour> RingArcAt(Vec2 p, Vec2 hub, Direction middle);
+// The pieces of the wreck, each turned by `turn` about its own middle at p's
+// origin: the head with the tip (pointing along `turn`), and the fuselage
+// behind it.
+std::optional<Colour> ShipNosePieceAt(Vec2 p, Direction turn);
+std::optional<Colour> ShipTailPieceAt(Vec2 p, Direction turn);
 
 }  // namespace kelvarok::art

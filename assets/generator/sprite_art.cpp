@@ -42,6 +42,9 @@ SpriteSet DrawSprites() {
   s.ishield = ShipStrip({.shield = true, .flame = false});
   s.ishipfire = ShipStrip({.shield = false, .flame = true});
   s.ishieldfire = ShipStrip({.shield = true, .flame = true});
+  // The masks cover the plain ship and its flame only: the shield strips paint
+  // their ring beyond them, over the field, so no dark ring hides the stars
+  // around a ship without its shield.
   s.ishipmask = MaskOf(s.iship);
   s.ishipfiremask = MaskOf(s.ishipfire);
   s.irockbig = RockStrip(RockKind::kBig);
@@ -52,9 +55,9 @@ SpriteSet DrawSprites() {
   s.igrock = RockStrip(RockKind::kHard);
   s.irocksmallmask = MaskOf(s.irocksmall);
   s.imissile = Bitmap(3, 3, kMissileYellow);
-  s.icrash1 = Strip(kDebrisTurnSteps, kShipFrame, DrawBallDebrisFrame);
+  s.icrash1 = Strip(kDebrisTurnSteps, kShipFrame, DrawNoseDebrisFrame);
   s.icrashmask1 = MaskOf(s.icrash1);
-  s.icrash2 = Strip(kDebrisTurnSteps, kShipFrame, DrawArcDebrisFrame);
+  s.icrash2 = Strip(kDebrisTurnSteps, kShipFrame, DrawTailDebrisFrame);
   s.icrashmask2 = MaskOf(s.icrash2);
   return s;
 }

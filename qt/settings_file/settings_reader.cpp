@@ -1,11 +1,15 @@
 #include "qt/settings_file/settings_reader.h"
 
+#include <unistd.h>
+#include <QFile>
 #include <QHash>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
 #include <optional>
+#include <variant>
 
+#include "platform/regular_file.h"
 #include "qt/text/latin1_text.h"
 
 namespace kelvarok {
@@ -57,12 +61,19 @@ class Reader {
 
 }  // namespace
 
-StoredSettings ReadStoredSettings(const QString& path) {
+SettingsFileRead ReadStoredSettings(const QString& path) {
+  SettingsFileRead read;
+  // QSettings would read a FIFO, a device or a huge file without end.
+  const auto opened = OpenRegularFile(QFile::encodeName(path).toStdString(), kLargestTextFile);
+  if (const auto* refusal = std::get_if<FileRefusal>(&opened)) {
+    if (!refusal->Missing()) read.problem = refusal->reason;
+    return read;
+  }
+  ::close(std::get<int>(opened));
   QSettings file(path, QSettings::IniFormat);
   const Reader reader(ReadStrings(file));
-  StoredSettings settings;
-  VisitStoredValues(settings, reader);
-  return settings;
+  VisitStoredValues(read.settings, reader);
+  return read;
 }
 
 }  // namespace kelvarok

@@ -4,8 +4,8 @@
 
 namespace kelvarok {
 
-DeviceLog::DeviceLog(WaveOut& inner, Clock& clock, std::ostream* log)
-    : WaveOutForwarder(inner), clock_(clock), log_(log) {
+DeviceLog::DeviceLog(WaveOut& inner, Clock& clock, std::ostream* log, std::ostream* played)
+    : WaveOutForwarder(inner), clock_(clock), log_(log), played_(played) {
   device().SetObserver(this);
 }
 
@@ -60,7 +60,9 @@ MMRESULT DeviceLog::waveOutClose(HWAVEOUT h) {
 
 void DeviceLog::Played(std::span<const std::uint8_t> bytes) {
   std::lock_guard lock(mutex_);
-  played_.insert(played_.end(), bytes.begin(), bytes.end());
+  if (played_ != nullptr)
+    played_->write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
 }
 
 void DeviceLog::Done(const WAVEHDR& header) {
@@ -70,11 +72,6 @@ void DeviceLog::Done(const WAVEHDR& header) {
     start = written_starts_[&header];
   }
   Line("done " + std::to_string(start));
-}
-
-std::vector<std::uint8_t> DeviceLog::Played() const {
-  std::lock_guard lock(mutex_);
-  return played_;
 }
 
 }  // namespace kelvarok

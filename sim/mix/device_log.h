@@ -1,13 +1,12 @@
 // Watches the device of a render: logs each operation as a line "MS op ..."
 // (open, write BLOCKSTART LEN, done BLOCKSTART, reset, pause, restart,
-// close, error MESSAGE) and keeps the bytes the device actually played.
+// close, error MESSAGE) and passes on the bytes the device actually played.
 #pragma once
 
 #include <map>
 #include <mutex>
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "platform/clock.h"
 #include "platform/wave_out_forwarder.h"
@@ -16,8 +15,9 @@ namespace kelvarok {
 
 class DeviceLog final : public WaveOutForwarder, private WaveOutObserver {
  public:
-  // log may be null: then only the played bytes are kept.
-  DeviceLog(WaveOut& device, Clock& clock, std::ostream* log);
+  // log and played may be null: then no lines are written, and the played
+  // bytes go nowhere. Neither is kept in memory, however long the render.
+  DeviceLog(WaveOut& device, Clock& clock, std::ostream* log, std::ostream* played = nullptr);
   ~DeviceLog() override;
   DeviceLog(const DeviceLog&) = delete;
   DeviceLog& operator=(const DeviceLog&) = delete;
@@ -31,8 +31,6 @@ class DeviceLog final : public WaveOutForwarder, private WaveOutObserver {
   MMRESULT waveOutClose(HWAVEOUT h) override;
 
   void Error(const std::string& message) { Line("error " + message); }
-  // The bytes played so far, in order.
-  std::vector<std::uint8_t> Played() const;
 
  private:
   void Played(std::span<const std::uint8_t> bytes) override;
@@ -42,9 +40,9 @@ class DeviceLog final : public WaveOutForwarder, private WaveOutObserver {
 
   Clock& clock_;
   std::ostream* log_;
-  mutable std::mutex mutex_;
+  std::ostream* played_;
+  std::mutex mutex_;
   std::map<const WAVEHDR*, std::uint32_t> written_starts_;
-  std::vector<std::uint8_t> played_;
 };
 
 }  // namespace kelvarok

@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "platform/ini_reader.h"
+#include "platform/regular_file.h"
 #include "sound/mixer_types.h"
 
 namespace kelvarok {
@@ -169,19 +169,31 @@ std::optional<std::vector<ScriptCommand>> LoadScriptFile(const std::string& path
     exit_status = 2;
     return std::nullopt;
   }
-  const std::optional<std::string> script = ReadTextFile(path);
-  if (!script) {
-    std::cerr << program << ": cannot read " << path << '\n';
+  const auto script = ReadRegularFile(path, kLargestScriptFile);
+  if (const auto* refusal = std::get_if<FileRefusal>(&script)) {
+    std::cerr << program << ": " << CannotReadMessage(path, *refusal) << '\n';
     exit_status = 1;
     return std::nullopt;
   }
   try {
-    return ParseScript(*script);
+    return ParseScript(std::get<std::string>(script));
   } catch (const ScriptError& error) {
     std::cerr << error.what() << '\n';
     exit_status = 2;
     return std::nullopt;
   }
+}
+
+std::optional<std::string> LoadIniFile(const std::optional<std::string>& path,
+                                       std::string_view program) {
+  if (!path) return "";
+  auto text = ReadRegularFile(*path, kLargestTextFile);
+  if (const auto* refusal = std::get_if<FileRefusal>(&text)) {
+    if (refusal->Missing()) return "";
+    std::cerr << program << ": " << CannotReadMessage(*path, *refusal) << '\n';
+    return std::nullopt;
+  }
+  return std::move(std::get<std::string>(text));
 }
 
 }  // namespace kelvarok

@@ -43,4 +43,10 @@ std::optional<std::vector<ScriptCommand>> LoadScriptFile(const std::string& path
                                                          std::string_view program,
                                                          int& exit_status);
 
+// The text of the INI file a tool was given ("" without one, and for a
+// missing file, which gives every default). A file that exists but is
+// refused gives nothing, with the reason on stderr.
+std::optional<std::string> LoadIniFile(const std::optional<std::string>& path,
+                                       std::string_view program);
+
 }  // namespace kelvarok

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,6 +44,9 @@ TEST_F(ReplayStoreTest, GamesAreNumberedUpwardsAndFoundThroughTheirLinks) {
   EXPECT_EQ(store_.Last(), std::nullopt);
   WriteFile(Game(8), "older");
   WriteFile(Folder() + "/12.kvr.txt", "not a game");
+  // Numbers no game reaches: files of someone else, which leave room for ours.
+  WriteFile(Folder() + "/9223372036854775807.kvr", "not a game");
+  WriteFile(Folder() + "/1000000000.kvr", "not a game");
   const auto first = store_.Save("first");
   const auto second = store_.Save("second");
   ASSERT_EQ(first, Game(9));
@@ -176,6 +182,23 @@ TEST(ReplayFolderTest, TheDataDirectoryIsXdgDataHomeWhenAbsolute) {
     const EnvironmentOverride dataHome("XDG_DATA_HOME", c.dataHome);
     EXPECT_EQ(ReplayStore::DefaultFolder().toStdString(), c.folder.toStdString());
   }
+}
+
+// A process killed while saving a game or the links leaves its temporary
+// file; the next save removes it, and never a file that is not ours.
+TEST_F(ReplayStoreTest, ASaveRemovesTheTemporaryFilesOfKilledSaves) {
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const QString suffix = QString(".%1.new").arg(gone);
+  const QString left[] = {Game(3) + suffix, Links() + suffix};
+  const QString kept[] = {Folder() + "/notes.txt" + suffix,
+                          Game(4) + QString(".%1.new").arg(::getppid())};
+  for (const QString& path : left) WriteFile(path, "cut short");
+  for (const QString& path : kept) WriteFile(path, "cut short");
+  ASSERT_EQ(store_.Save("game"), Game(1));
+  for (const QString& path : left) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
 }
 
 }  // namespace

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace kelvarok {
 namespace {
@@ -159,11 +164,99 @@ TEST_F(SettingsStoreTest, ASaveThatCannotWriteNamesTheFirstValueAndKeepsTheOldFi
   blocker.close();
   EXPECT_EQ(SettingsStore(dir_.filePath("blocked/Kelvarok.conf")).Save(StoredSettings{}),
             std::optional<std::string>("FormWidth"));
+}
 
-  // A file that exists but cannot be replaced (it is a directory) stays.
-  QDir().mkpath(Path());
-  EXPECT_EQ(SettingsStore(Path()).Save(StoredSettings{}), std::optional<std::string>("FormWidth"));
-  EXPECT_TRUE(QFileInfo(Path()).isDir());
+// What cannot be read is never overwritten: it may hold a table that the
+// defaults would replace. Nothing blocks on a FIFO or reads without end.
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadGivesTheDefaultsAndIsLeftAlone) {
+  const auto fifo = [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(Path()).constData(), 0600), 0); };
+  const auto directory = [&] { ASSERT_TRUE(QDir().mkpath(Path())); };
+  const auto large = [&] {
+    WriteFile("[General]\nSoundVolume=40\n");
+    ASSERT_TRUE(QFile::resize(Path(), 2 << 20));
+  };
+  const struct {
+    std::function<void()> make;
+    const char* problem;
+  } cases[] = {
+      {fifo, "not a regular file"},
+      {directory, "not a regular file"},
+      {large, "larger than 1048576 bytes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.problem);
+    QDir(dir_.filePath("Ombrix")).removeRecursively();
+    QDir().mkpath(dir_.filePath("Ombrix"));
+    c.make();
+    const QFileInfo before(Path());
+    const SettingsStore store(Path());
+    EXPECT_EQ(store.ReadProblem(), std::optional<std::string>(c.problem));
+    EXPECT_EQ(store.Load().game.SoundVolume, 70);
+    EXPECT_EQ(store.Save(StoredSettings{}), std::nullopt);
+    const QFileInfo after(Path());
+    EXPECT_EQ(after.isDir(), before.isDir());
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.lastModified(), before.lastModified());
+    EXPECT_EQ(QDir(dir_.filePath("Ombrix"))
+                  .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{"Kelvarok.conf"});
+  }
+}
+
+TEST_F(SettingsStoreTest, ALinkedFileIsWrittenThroughItsLink) {
+  const QString target = dir_.filePath("dotfiles/kelvarok.conf");
+  QDir().mkpath(dir_.filePath("dotfiles"));
+  QDir().mkpath(dir_.filePath("Ombrix"));
+  ASSERT_TRUE(QFile::link(target, Path()));  // a link to a file not there yet
+  StoredSettings s;
+  for (const int volume : {40, 90}) {
+    s.game.SoundVolume = volume;
+    ASSERT_EQ(SettingsStore(Path()).Save(s), std::nullopt);
+    EXPECT_TRUE(QFileInfo(Path()).isSymLink());
+    EXPECT_EQ(QSettings(target, QSettings::IniFormat).value("SoundVolume").toString(),
+              QString::number(volume));
+    EXPECT_EQ(Load().game.SoundVolume, volume);
+  }
+}
+
+// QSettings reads "[general]" in any case as [General]: a value there is read
+// once, and the save puts the program's own value in its place.
+TEST_F(SettingsStoreTest, AGeneralSectionInAnotherCaseIsReadOnceThenReplaced) {
+  WriteFile(
+      "[General]\nSoundVolume=40\n[general]\nSoundVolume=10\nOther=kept\n"
+      "[GENERAL]\nFireKey=32\n[Mine]\nSoundVolume=5\n");
+  StoredSettings s = Load();
+  EXPECT_EQ(s.game.SoundVolume, 10);
+  EXPECT_EQ(s.game.FireKey, 32);
+  s.game.SoundVolume = 90;
+  s.game.FireKey = 17;
+  ASSERT_EQ(SettingsStore(Path()).Save(s), std::nullopt);
+  EXPECT_EQ(Load().game.SoundVolume, 90);
+  EXPECT_EQ(Load().game.FireKey, 17);
+  QSettings file(Path(), QSettings::IniFormat);
+  EXPECT_EQ(file.value("Other").toString(), "kept");
+  EXPECT_EQ(file.value("Mine/SoundVolume").toString(), "5");
+  EXPECT_EQ(ReadFile().toLower().count("[general]"), 1);
+}
+
+// A process killed while saving leaves its temporary file; the next save
+// removes it, and never one of a process that still runs.
+TEST_F(SettingsStoreTest, ASaveRemovesTheTemporaryFilesOfKilledSaves) {
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const QString left = Path() + QString(".%1.new").arg(gone);
+  const QString running = Path() + QString(".%1.new").arg(::getppid());
+  const QString foreign = dir_.filePath("Ombrix/Other.conf") + QString(".%1.new").arg(gone);
+  for (const QString& path : {left, running, foreign}) {
+    QDir().mkpath(dir_.filePath("Ombrix"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  ASSERT_EQ(SettingsStore(Path()).Save(StoredSettings{}), std::nullopt);
+  EXPECT_FALSE(QFile::exists(left));
+  EXPECT_TRUE(QFile::exists(running));
+  EXPECT_TRUE(QFile::exists(foreign));
 }
 
 TEST_F(SettingsStoreTest, ASaveReplacesTheFileWholeAndLeavesNoTemporaryFiles) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -13,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -70,6 +72,16 @@ class Home {
   QString Path(const QString& name) const { return dir_.filePath(name); }
   QString Settings() const { return Path("config/Ombrix/Kelvarok.conf"); }
   QString Lock() const { return Path("run/kelvarok.lock"); }
+  // Hands everything in the home, as it is now, to user.
+  void GiveTo(uid_t user) const {
+    if (::getuid() != 0) return;
+    ::chown(QFile::encodeName(dir_.path()).constData(), user, user);
+    for (QDirIterator it(dir_.path(),
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();)
+      ::lchown(QFile::encodeName(it.next()).constData(), user, user);
+  }
 
  private:
   QTemporaryDir dir_;
@@ -142,7 +154,12 @@ struct Start {
   const XServer* x = nullptr;                // nullptr: offscreen
   std::optional<rlim_t> fileSizeLimit = {};  // with SIGXFSZ ignored
   bool runtimeDirectory = true;              // false: XDG_RUNTIME_DIR is empty
+  bool ordinaryUser = false;                 // run as kOrdinaryUser when root
 };
+
+// An ordinary user for the runs that root would pass unhindered (root reads
+// a file of mode 000): "nobody".
+constexpr uid_t kOrdinaryUser = 65534;
 
 // The real executable, killed if a test leaves it running.
 class Program {
@@ -155,6 +172,9 @@ class Program {
         "SDL_AUDIODRIVER=dummy",
         start.x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen",
         "DISPLAY=" + (start.x ? start.x->display() : std::string()),
+        "HOME=" + home.Path("").toStdString(),
+        "XDG_CACHE_HOME=" + home.Path("cache").toStdString(),
+        "XDG_DATA_HOME=" + home.Path("data").toStdString(),
     };
     const std::size_t ours = env.size();
     for (char** e = environ; *e; ++e) {
@@ -184,6 +204,10 @@ class Program {
       return;
     }
     ::dup2(err[1], STDERR_FILENO);
+    if (start.ordinaryUser && ::getuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kOrdinaryUser) != 0 ||
+         ::setuid(kOrdinaryUser) != 0))
+      ::_exit(126);
     if (start.fileSizeLimit) {
       std::signal(SIGXFSZ, SIG_IGN);
       const rlimit limit = {*start.fileSizeLimit, *start.fileSizeLimit};
@@ -384,6 +408,104 @@ TEST(SignalsAndSaves, WithoutARuntimeDirectoryAPrivateOneHoldsTheLockAndNothingI
   program.Signal(SIGTERM);
   EXPECT_EQ(program.WaitForExit(), 0);
   EXPECT_EQ(program.Stderr().toStdString(), "");
+}
+
+// What the player saw once: the file stays exactly as it was, whatever the
+// run does, and the game says so on standard error and in a message box.
+TEST(SignalsAndSaves, AnUnreadableSettingsFileIsReportedOnceAndNeverOverwritten) {
+  XServer x;
+  if (x.display().empty()) GTEST_SKIP() << "needs Xvfb and xdotool";
+  Home home;
+  WriteFile(home.Settings(), kOldSettings);
+  ASSERT_TRUE(QFile::setPermissions(home.Settings(), {}));
+  home.GiveTo(kOrdinaryUser);
+  Program program(home, {{}, &x, {}, true, true});
+  const auto box = x.FindWindow("^Kelvarok$");
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(x.Xdotool("windowfocus --sync " + *box + " key Return"));
+  ASSERT_TRUE(Reach(x, Moment::Playing));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitForExit(), 0);
+  const QString expected = "kelvarok: The settings could not be read from " + home.Settings() +
+                           " (Permission denied). The game starts with the default settings and "
+                           "will not save them.\n";
+  EXPECT_EQ(program.Stderr().toStdString(), expected.toStdString());
+  ASSERT_TRUE(QFile::setPermissions(home.Settings(), QFile::ReadOwner));
+  EXPECT_EQ(ReadFile(home.Settings()), kOldSettings);
+  EXPECT_EQ(QDir(home.Path("config/Ombrix")).entryList(QDir::Files).size(), 1);
+}
+
+// The lock belongs to whichever copy holds it: one whose mode was changed
+// still keeps a second copy out, and a link in its place is replaced, never
+// followed into the file it names.
+TEST(SignalsAndSaves, ALockHeldByALiveCopyIsNeverTakenAndLinksAreNotFollowed) {
+  Home home;
+  home.GiveTo(kOrdinaryUser);
+  Program first(home, {{}, nullptr, {}, true, true});
+  ASSERT_TRUE(HoldsTheLock(home));
+  ASSERT_TRUE(QFile::setPermissions(home.Lock(), {}));
+  Program second(home, {{}, nullptr, {}, true, true});
+  EXPECT_EQ(second.WaitForExit(), 0);
+  EXPECT_TRUE(HoldsTheLock(home));
+  struct stat lock {};
+  ASSERT_EQ(::stat(QFile::encodeName(home.Lock()).constData(), &lock), 0);
+  EXPECT_EQ(lock.st_mode & 0777, 0u);
+  first.Signal(SIGTERM);
+  EXPECT_EQ(first.WaitForExit(), 0);
+
+  Home linked;
+  WriteFile(linked.Path("precious.txt"), "precious\n");
+  ASSERT_TRUE(QFile::link(linked.Path("precious.txt"), linked.Lock()));
+  Program third(linked, {});
+  ASSERT_TRUE(HoldsTheLock(linked));
+  EXPECT_FALSE(QFileInfo(linked.Lock()).isSymLink());
+  EXPECT_EQ(ReadFile(linked.Path("precious.txt")), "precious\n");
+  third.Signal(SIGTERM);
+  EXPECT_EQ(third.WaitForExit(), 0);
+}
+
+TEST(SignalsAndSaves, ARuntimeDirectoryOfSomeoneElseGivesWayToAPrivateOneNotTheSharedTmp) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs root to make a directory of another user";
+  Home home;
+  const QString foreign = home.Path(QString("tmp/runtime-") + ::getpwuid(::getuid())->pw_name);
+  ASSERT_TRUE(QDir().mkpath(foreign));
+  ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), kOrdinaryUser, kOrdinaryUser), 0);
+  Program program(home, {{}, nullptr, {}, false});
+  const QString own = home.Path("cache/kelvarok-runtime");
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(own + "/kelvarok.lock"); }));
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(own).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  EXPECT_FALSE(QFile::exists(home.Path("tmp/kelvarok.lock")));
+  EXPECT_FALSE(QFile::exists(foreign + "/kelvarok.lock"));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+// A replay that is no real one is refused at once, with a message naming
+// it: a FIFO would block, a huge file would fill the memory.
+TEST(SignalsAndSaves, AReplayThatIsNotARegularFileOfARealSizeIsRefusedAtOnce) {
+  Home home;
+  const QString fifo = home.Path("fifo.kvr");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString huge = home.Path("data/Ombrix/Kelvarok/replays/1.kvr");
+  WriteFile(huge, "KVRP");
+  ASSERT_TRUE(QFile::resize(huge, qint64{200} << 20));
+  const auto refused = [](const QString& path, const char* reason) {
+    return ("kelvarok: cannot read '" + path + "': " + reason + "\n").toStdString();
+  };
+  for (const QString& path : {fifo, huge}) {
+    Program program(home, {{"--replay", path.toStdString()}});
+    EXPECT_EQ(program.WaitForExit(), 2);
+    EXPECT_EQ(program.Stderr().toStdString(),
+              refused(path, path == fifo ? "not a regular file" : "larger than 67108864 bytes"));
+  }
+  // As the newest game, it is refused as the game starts, which goes on.
+  Program program(home, {});
+  ASSERT_TRUE(HoldsTheLock(home));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitForExit(), 0);
+  EXPECT_EQ(program.Stderr().toStdString(), refused(huge, "larger than 67108864 bytes"));
 }
 
 TEST(SignalsAndSaves, EveryDemoCommandLineEndsByItself) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -95,14 +96,18 @@ TEST_F(TForm1SoundTest, FocusDeactivatesAndActivatesTheMixer) {
 
 TEST_F(TForm1SoundTest, ClosingPutsTheSystemVolumeBackButARefusedCloseKeepsTheGamesOwn) {
   window_->show();
+  // The file is a link into a folder that is a file: the save fails.
+  QFile file(dir_.filePath("file"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
   const QString blocker = dir_.filePath("Kelvarok.conf");
-  ASSERT_TRUE(QDir().mkpath(blocker));  // a folder where the file goes: the save fails
+  ASSERT_TRUE(QFile::link(dir_.filePath("file/Kelvarok.conf"), blocker));
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   window_->close();
   ASSERT_TRUE(window_->isVisible());
   EXPECT_EQ(Volume(), GameSounds::WaveVolume(70));
 
-  ASSERT_TRUE(QDir().rmdir(blocker));
+  ASSERT_TRUE(QFile::remove(blocker));
   window_->close();
   EXPECT_FALSE(window_->isVisible());
   EXPECT_EQ(Volume(), kSystemVolume);

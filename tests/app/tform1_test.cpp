@@ -96,8 +96,8 @@ TEST_F(TForm1Test, MenuItemsAsDesigned) {
       {m.Pause1, "&Pause", Qt::Key_F4, false},
       {m.Quitgame1, "&Quit game", Qt::CTRL | Qt::Key_Q, false},
       {m.Highscores1, "&High scores...", {}, true},
-      {m.Exit1, "E&xit", {}, true},
       {m.WatchLastGame, "&Watch last game", {}, false},  // no game recorded yet
+      {m.Exit1, "E&xit", {}, true},
       {m.Keyboard1, "&Keyboard...", {}, true},
       {m.Joystick1, "&Joystick...", {}, true},
       {m.Sound1, "&Sound...", {}, true},
@@ -111,7 +111,17 @@ TEST_F(TForm1Test, MenuItemsAsDesigned) {
     EXPECT_EQ(i.item->shortcut(), i.shortcut);
     EXPECT_EQ(i.item->isEnabled(), i.enabled);
   }
-  EXPECT_TRUE(m.Game->actions()[5]->isSeparator());
+  // The Game menu in order: the game commands, the separator, Exit last.
+  const QList<QAction*> game = m.Game->actions();
+  ASSERT_EQ(game.size(), 8);
+  const QAction* order[] = {m.N1Playerstart1, m.N2Playerstart1, m.Pause1, m.Quitgame1,
+                            m.Highscores1,    m.WatchLastGame,  nullptr,  m.Exit1};
+  for (int i = 0; i < 8; ++i) {
+    if (order[i] == nullptr)
+      EXPECT_TRUE(game[i]->isSeparator());
+    else
+      EXPECT_EQ(game[i], order[i]) << "position " << i;
+  }
   EXPECT_EQ(Window().windowTitle(), "Kelvarok 2.10");
   // No icon theme offscreen: the game's own icons built into the program.
   EXPECT_TRUE(Window().windowIcon().availableSizes().contains(QSize(32, 32)));

@@ -60,27 +60,69 @@ inline long BlurredDistance(const Bitmap& a, const Bitmap& b) {
   return d;
 }
 
+// The offset of pixel (x, y)'s middle from the frame's centre, y growing upward.
+struct Offset {
+  double dx, dy;
+  double Length() const { return std::sqrt(dx * dx + dy * dy); }
+  // Counter-clockwise from pointing right, 0..360.
+  double Degrees() const {
+    const double degrees = std::atan2(dy, dx) * 180 / 3.14159265358979323846;
+    return degrees < 0 ? degrees + 360 : degrees;
+  }
+};
+inline Offset OffsetOf(const Bitmap& frame, int x, int y) {
+  return {x + 0.5 - frame.width() / 2.0, frame.height() / 2.0 - (y + 0.5)};
+}
+
 // The direction, in degrees counter-clockwise from pointing right (0..360), of
 // the brightness-weighted centroid of the pixels that `select` picks within
 // rmin..rmax pixels of the frame's centre; nothing if no pixel is picked.
 inline std::optional<double> CentroidDegrees(const Bitmap& frame, double rmin, double rmax,
                                              const std::function<bool(Pixel)>& select) {
-  const double cx = frame.width() / 2.0, cy = frame.height() / 2.0;
-  double sx = 0, sy = 0;
+  Offset sum{0, 0};
   for (int y = 0; y < frame.height(); ++y) {
     for (int x = 0; x < frame.width(); ++x) {
-      const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-      const double r = std::sqrt(dx * dx + dy * dy);
+      const Offset o = OffsetOf(frame, x, y);
       const Pixel p = frame.at(x, y);
-      if (r < rmin || r > rmax || !select(p)) continue;
+      if (o.Length() < rmin || o.Length() > rmax || !select(p)) continue;
       const int weight = Red(p) + Green(p) + Blue(p);
-      sx += dx * weight;
-      sy += dy * weight;
+      sum.dx += o.dx * weight;
+      sum.dy += o.dy * weight;
     }
   }
-  if (sx == 0 && sy == 0) return std::nullopt;
-  const double degrees = std::atan2(-sy, sx) * 180 / 3.14159265358979323846;
-  return degrees < 0 ? degrees + 360 : degrees;
+  if (sum.dx == 0 && sum.dy == 0) return std::nullopt;
+  return sum.Degrees();
+}
+
+// The pixel that `select` picks farthest from the frame's centre, as its offset;
+// nothing if no pixel is picked.
+inline std::optional<Offset> Farthest(const Bitmap& frame,
+                                      const std::function<bool(int x, int y)>& select) {
+  std::optional<Offset> farthest;
+  for (int y = 0; y < frame.height(); ++y) {
+    for (int x = 0; x < frame.width(); ++x) {
+      const Offset o = OffsetOf(frame, x, y);
+      if (select(x, y) && (!farthest || o.Length() > farthest->Length())) farthest = o;
+    }
+  }
+  return farthest;
+}
+
+// In how many of the 36 sectors of 10 degrees around the frame's centre
+// `select` picks a pixel at least rmin pixels out: all 36 for a ring.
+inline int SectorsReached(const Bitmap& frame, double rmin,
+                          const std::function<bool(int x, int y)>& select) {
+  bool reached[36] = {};
+  for (int y = 0; y < frame.height(); ++y) {
+    for (int x = 0; x < frame.width(); ++x) {
+      const Offset o = OffsetOf(frame, x, y);
+      if (o.Length() >= rmin && select(x, y))
+        reached[static_cast<int>(o.Degrees() / 10) % 36] = true;
+    }
+  }
+  int count = 0;
+  for (const bool r : reached) count += r;
+  return count;
 }
 
 // The difference of two directions in degrees, -180..180.

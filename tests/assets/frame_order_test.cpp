@@ -18,10 +18,12 @@ using testing::AngleBetween;
 using testing::Blue;
 using testing::BlurredDistance;
 using testing::CentroidDegrees;
+using testing::Farthest;
 using testing::FrameOf;
 using testing::Green;
 using testing::Loaded;
 using testing::Red;
+using testing::SectorsReached;
 
 bool IsFlame(Pixel p) {
   return Red(p) >= 150 && Red(p) - Blue(p) >= 100;
@@ -32,43 +34,110 @@ bool IsGrey(Pixel p) {
          std::max({Red(p), Green(p), Blue(p)}) - std::min({Red(p), Green(p), Blue(p)}) <= 32;
 }
 
-// Between the ball and the ring only the nose spike (and the flame) show.
-constexpr double kPastBall = 6.1, kBeforeRing = 9.6;
+// Only the ship's tip reaches this far out.
+constexpr double kTipOnly = 9.9;
 
-TEST(ShipFrames, NoseOfTheCardinalHeadingsPointsRightUpLeftDown) {
+TEST(ShipFrames, TipOfTheCardinalHeadingsPointsRightUpLeftDown) {
   struct Case {
     int heading;
-    int nose_x, nose_y;  // a pixel of the spike
+    int tip_x, tip_y;    // a pixel near the tip
     int tail_x, tail_y;  // the pixel opposite, black in the plain ship
   };
   const std::vector<Case> cases = {
-      {0, 21, 13, 5, 13},   // right
-      {9, 13, 5, 13, 21},   // up
-      {18, 5, 13, 21, 13},  // left
-      {27, 13, 21, 13, 5},  // down
+      {0, 23, 13, 3, 13},   // right
+      {9, 13, 3, 13, 23},   // up
+      {18, 3, 13, 23, 13},  // left
+      {27, 13, 23, 13, 3},  // down
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.heading);
     const Bitmap frame = FrameOf(Loaded().iship, c.heading, 27);
-    EXPECT_NE(frame.at(c.nose_x, c.nose_y), kBlack);
+    EXPECT_NE(frame.at(c.tip_x, c.tip_y), kBlack);
     EXPECT_EQ(frame.at(c.tail_x, c.tail_y), kBlack);
   }
 }
 
+// The ship as drawn over black, without the shield ring that the shield
+// strips paint beyond the mask.
+Bitmap ShipInside(const Bitmap& sprite, const Bitmap& mask) {
+  Bitmap ship = sprite;
+  for (std::size_t i = 0; i < ship.pixels().size(); ++i)
+    if (mask.pixels()[i] != kBlack) ship.pixels()[i] = kBlack;
+  return ship;
+}
+
 TEST(ShipFrames, EveryHeadingTurnsTenDegreesCounterClockwise) {
-  const std::vector<std::pair<const char*, Bitmap SpriteSet::*>> strips = {
-      {"iship", &SpriteSet::iship},
-      {"ishield", &SpriteSet::ishield},
-      {"ishipfire", &SpriteSet::ishipfire},
-      {"ishieldfire", &SpriteSet::ishieldfire},
+  struct Case {
+    const char* name;
+    Bitmap SpriteSet::*sprite;
+    Bitmap SpriteSet::*mask;
   };
-  for (const auto& [name, member] : strips) {
+  const std::vector<Case> cases = {
+      {"iship", &SpriteSet::iship, &SpriteSet::ishipmask},
+      {"ishield", &SpriteSet::ishield, &SpriteSet::ishipmask},
+      {"ishipfire", &SpriteSet::ishipfire, &SpriteSet::ishipfiremask},
+      {"ishieldfire", &SpriteSet::ishieldfire, &SpriteSet::ishipfiremask},
+  };
+  for (const Case& c : cases) {
     for (int heading = 0; heading < 36; ++heading) {
-      SCOPED_TRACE(std::string(name) + " heading " + std::to_string(heading));
-      const Bitmap frame = FrameOf(Loaded().*member, heading, 27);
-      const auto nose = CentroidDegrees(frame, kPastBall, kBeforeRing, IsGrey);
-      ASSERT_TRUE(nose.has_value());
-      EXPECT_NEAR(AngleBetween(*nose, 10.0 * heading), 0, 4);
+      SCOPED_TRACE(std::string(c.name) + " heading " + std::to_string(heading));
+      const Bitmap ship = ShipInside(FrameOf(Loaded().*c.sprite, heading, 27),
+                                     FrameOf(Loaded().*c.mask, heading, 27));
+      const auto tip = CentroidDegrees(ship, kTipOnly, 13, IsGrey);
+      ASSERT_TRUE(tip.has_value());
+      EXPECT_NEAR(AngleBetween(*tip, 10.0 * heading), 0, 4);
+    }
+  }
+}
+
+// What the ship covers (its mask, shared by the plain and the shielded ship)
+// points the way it flies: its farthest point is the tip, also with the flame.
+TEST(ShipFrames, FarthestPointOfTheMaskLiesAlongTheHeading) {
+  for (const auto member : {&SpriteSet::ishipmask, &SpriteSet::ishipfiremask}) {
+    for (int heading = 0; heading < 36; ++heading) {
+      SCOPED_TRACE(heading);
+      const Bitmap mask = FrameOf(Loaded().*member, heading, 27);
+      const auto farthest = Farthest(mask, [&](int x, int y) { return mask.at(x, y) == kBlack; });
+      ASSERT_TRUE(farthest.has_value());
+      EXPECT_NEAR(AngleBetween(farthest->Degrees(), 10.0 * heading), 0, 15);
+    }
+  }
+}
+
+// The shield is told by its shape, not only its colour: the shielded ship
+// paints a ring all the way round outside the mask, while the plain ship's
+// mask reaches out only at the tip and the wing tips, so the field around
+// it keeps its stars.
+TEST(ShipFrames, OnlyTheShieldedShipHasARing) {
+  struct Case {
+    const char* name;
+    Bitmap SpriteSet::*sprite;
+    Bitmap SpriteSet::*mask;
+    bool ring;
+  };
+  const std::vector<Case> cases = {
+      {"iship", &SpriteSet::iship, &SpriteSet::ishipmask, false},
+      {"ishipfire", &SpriteSet::ishipfire, &SpriteSet::ishipfiremask, false},
+      {"ishield", &SpriteSet::ishield, &SpriteSet::ishipmask, true},
+      {"ishieldfire", &SpriteSet::ishieldfire, &SpriteSet::ishipfiremask, true},
+  };
+  constexpr double kRingRadius = 9.0;
+  for (const Case& c : cases) {
+    for (int heading = 0; heading < 36; ++heading) {
+      SCOPED_TRACE(std::string(c.name) + " heading " + std::to_string(heading));
+      const Bitmap sprite = FrameOf(Loaded().*c.sprite, heading, 27);
+      const Bitmap mask = FrameOf(Loaded().*c.mask, heading, 27);
+      const int masked =
+          SectorsReached(mask, kRingRadius, [&](int x, int y) { return mask.at(x, y) == kBlack; });
+      EXPECT_LT(masked, 18);
+      const int painted = SectorsReached(sprite, kRingRadius, [&](int x, int y) {
+        return mask.at(x, y) == kWhite && sprite.at(x, y) != kBlack;
+      });
+      if (c.ring) {
+        EXPECT_EQ(painted, 36);
+      } else {
+        EXPECT_EQ(painted, 0);
+      }
     }
   }
 }
@@ -85,13 +154,16 @@ TEST(ShipFrames, FlameIsOppositeTheNose) {
   }
 }
 
-TEST(DebrisFrames, BallPieceTurnsTwentyDegreesPerFrame) {
+// The nose piece's tip is all of it that lies this far out.
+constexpr double kNosePieceTip = 7.0;
+
+TEST(DebrisFrames, NosePieceTurnsTwentyDegreesPerFrame) {
   for (int step = 0; step < 18; ++step) {
     SCOPED_TRACE(step);
-    const auto spike =
-        CentroidDegrees(FrameOf(Loaded().icrash1, step, 27), kPastBall, kBeforeRing, IsGrey);
-    ASSERT_TRUE(spike.has_value());
-    EXPECT_NEAR(AngleBetween(*spike, 20.0 * step), 0, 4);
+    const auto tip =
+        CentroidDegrees(FrameOf(Loaded().icrash1, step, 27), kNosePieceTip, 13, IsGrey);
+    ASSERT_TRUE(tip.has_value());
+    EXPECT_NEAR(AngleBetween(*tip, 20.0 * step), 0, 4);
   }
 }
 
@@ -114,8 +186,8 @@ TEST(TurningStrips, ShowOneTurnInOrder) {
       {"irockmedium", &Loaded().irockmedium, 21, 24, rock(RockKind::kMedium)},
       {"irocksmall", &Loaded().irocksmall, 13, 24, rock(RockKind::kSmall)},
       {"igrock", &Loaded().igrock, 13, 24, rock(RockKind::kHard)},
-      {"icrash1", &Loaded().icrash1, 27, 18, art::DrawBallDebrisFrame},
-      {"icrash2", &Loaded().icrash2, 27, 18, art::DrawArcDebrisFrame},
+      {"icrash1", &Loaded().icrash1, 27, 18, art::DrawNoseDebrisFrame},
+      {"icrash2", &Loaded().icrash2, 27, 18, art::DrawTailDebrisFrame},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

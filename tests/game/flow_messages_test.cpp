@@ -1,11 +1,26 @@
-// Field messages: two lines centred on the middle line, in the field's pixels.
+// Field messages: two lines centred on the middle line, in the field's pixels;
+// the window captions the flow writes.
 #include <gtest/gtest.h>
 
 #include "game/field_messages.h"
+#include "game/flow_texts.h"
 #include "tests/game/flow_test_support.h"
 
 namespace kelvarok::testing {
 namespace {
+
+// The caption is the game's own text, built from the project's version: a new
+// version must not change it unnoticed.
+TEST(FlowTextsTest, CaptionsAreTheGamesOwnTexts) {
+  const struct {
+    std::string caption, expected;
+  } cases[] = {
+      {BaseCaptionText(), "Kelvarok 2.10"},
+      {RoundCaption(BaseCaptionText(), 12), "Kelvarok 2.10 - Round 12"},
+      {BonusCaption(BaseCaptionText()), "Kelvarok 2.10 - Bonus Round"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.caption, c.expected);
+}
 
 TEST(FieldMessagesTest, LinesAreCentredAboveAndBelowTheMiddle) {
   struct Case {

@@ -11,6 +11,7 @@ FlowTest::FlowTest(std::uint64_t seed)
       flow(std::make_unique<GameFlow>(*world, host, hiscores, "Kelvarok 2.10")) {
   host.Attach(*flow);
   host.SetStallLimit(60000);  // a test waiting for input it never gets fails, not hangs
+  host.SetListener(&soundLog);
   flow->SetObserver(this);
 }
 

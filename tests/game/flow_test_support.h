@@ -62,6 +62,12 @@ class FlowTest : public ::testing::Test, public FlowObserver {
   GameSettings settings;
   FixedTextPainter text;
   sim::VirtualFlowHost host{text};
+  // The sounds played, in order (a test that sets a listener of its own
+  // hears them there instead).
+  struct SoundLog final : sim::HostListener {
+    void SoundPlayed(Effect effect) override { sounds.push_back(effect); }
+    std::vector<Effect> sounds;
+  } soundLog;
   HiScoreTable hiscores;
   std::unique_ptr<GameWorld> world;
   std::unique_ptr<GameFlow> flow;

@@ -96,7 +96,7 @@ TEST_F(TransitionsTest, TheCrashTurnsTheWreckThroughItsEighteenPicturesForFiftyF
       state().CurShip().Heading = 35;
       state().CurShip().VX = 1024;
       state().ShipHit = true;
-      host.sounds.clear();
+      soundLog.sounds.clear();
     }
     if (f.phase == FramePhase::Crash) {
       debris.push_back(state().CurShip().Heading);
@@ -112,7 +112,7 @@ TEST_F(TransitionsTest, TheCrashTurnsTheWreckThroughItsEighteenPicturesForFiftyF
   EXPECT_EQ(debris[18], 0);
   EXPECT_EQ(debris[49], 13);
   EXPECT_EQ(xs[1] - xs[0], 1024);  // the wreck drifts on
-  EXPECT_EQ(host.sounds.front(), Effect::Explosion);
+  EXPECT_EQ(soundLog.sounds.front(), Effect::Explosion);
   EXPECT_EQ(state().ShipsLeft[1], 2);
 }
 
@@ -223,7 +223,7 @@ TEST_F(BonusTest, ShootingEveryRockEndsTheFlightAndEarnsTheBonus) {
   EXPECT_EQ(FramesIn(FramePhase::Bonus), 1);
   EXPECT_THAT(messages(), Contains("Kill rate: 8 of 8|Bonus: 1000 points"));
   EXPECT_EQ(state().Score[1], 1100);
-  EXPECT_THAT(host.sounds, Contains(Effect::Bonus));
+  EXPECT_THAT(soundLog.sounds, Contains(Effect::Bonus));
 }
 
 TEST_F(BonusTest, MissingOneRockGivesNoBonusAndTheSurvivorFliesAgain) {
@@ -234,7 +234,7 @@ TEST_F(BonusTest, MissingOneRockGivesNoBonusAndTheSurvivorFliesAgain) {
   });
   EXPECT_THAT(messages(), Contains("Kill rate: 7 of 8|"));
   EXPECT_EQ(state().Score[1], 100);
-  EXPECT_THAT(host.sounds, Not(Contains(Effect::Bonus)));
+  EXPECT_THAT(soundLog.sounds, Not(Contains(Effect::Bonus)));
   ASSERT_FALSE(pass2Rocks.empty());
   EXPECT_EQ(pass2Rocks.front(), 1);  // shot rocks do not return
 }

@@ -1,8 +1,12 @@
 // GetPrivateProfileInt's reading of "WAVEMIX.INI".
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/ini_reader.h"
 
@@ -54,6 +58,30 @@ TEST(IniReader, BareNamesLiveInTheProfileDirectory) {
   setenv("XDG_CONFIG_HOME", "", 1);
   setenv("HOME", "/home/player", 1);
   EXPECT_EQ(DefaultProfileDirectory(), std::filesystem::path("/home/player/.config"));
+}
+
+// A FIFO would block the start, a device or a huge file would fill the
+// memory: each gives the defaults, and the reason is told once per file.
+TEST(IniReader, FilesThatAreNotRegularOrTooLargeGiveTheDefaultsAndAreReportedOnce) {
+  const std::filesystem::path directory = ::testing::TempDir() + "ini_reader_refusals";
+  std::filesystem::remove_all(directory);
+  std::filesystem::create_directories(directory);
+  ASSERT_EQ(::mkfifo((directory / "FIFO.INI").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", directory / "ZERO.INI");
+  std::ofstream(directory / "HUGE.INI") << "[default]\nWaveBlocks=5\n";
+  std::filesystem::resize_file(directory / "HUGE.INI", (1 << 20) + 1);
+  std::vector<std::string> reports;
+  IniFileReader reader(directory, [&](const std::string& report) { reports.push_back(report); });
+  for (const char* name : {"FIFO.INI", "ZERO.INI", "HUGE.INI", "MISSING.INI"}) {
+    for (int twice = 0; twice < 2; ++twice)
+      EXPECT_EQ(reader.GetPrivateProfileIntA("default", "WaveBlocks", 3, name), 3u) << name;
+  }
+  const std::string path = directory.string() + "/";
+  EXPECT_EQ(reports, (std::vector<std::string>{
+                         "cannot read '" + path + "FIFO.INI': not a regular file",
+                         "cannot read '" + path + "ZERO.INI': not a regular file",
+                         "cannot read '" + path + "HUGE.INI': larger than 1048576 bytes",
+                     }));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <variant>
 
+#include "game/flow_texts.h"
 #include "game/replay_file.h"
 #include "game/replay_game.h"
 #include "game/replay_recorder.h"
@@ -65,7 +66,7 @@ std::vector<RecordedGame> Record(const std::string& script, std::uint64_t seed,
   GameSettings settings;
   HiScoreTable table;
   GameWorld world(Sprites(), settings, recorder, seed);
-  GameFlow flow(world, recorder, table, kBaseCaption);
+  GameFlow flow(world, recorder, table, BaseCaptionText());
   flow.SetInputListener(&recorder);
   struct Watch final : FlowObserver {
     std::vector<RecordedGame>* games;
@@ -98,7 +99,7 @@ Seen Replayed(const Replay& recorded, GameState* end = nullptr) {
   EXPECT_EQ(replay, recorded);
   testing::FixedTextPainter text;
   VirtualFlowHost host(text);
-  ReplayGame game(Sprites(), replay, host, kBaseCaption);
+  ReplayGame game(Sprites(), replay, host, BaseCaptionText());
   Seen seen;
   game.flow().SetObserver(&seen);
   game.Play();

@@ -2,9 +2,9 @@
 # `cmake --install --strip` of the build tree, as the README has it, puts the
 # program, the command-line tools, the help, the icons, the man pages and the
 # desktop files in place: every program in bin/, stripped, and answering its
-# command line; the desktop files valid, the metainfo's release the project's
-# version. The uninstall script then removes every file and the folders left
-# empty, but no folder that holds something else.
+# command line; the desktop files valid. The uninstall script then removes
+# every file and the folders left empty, but no folder that holds something
+# else.
 # Usage: installed_tree_test.sh BUILD_DIR SOURCE_DIR VERSION
 set -euo pipefail
 build=$1 source=$2 version=$3
@@ -40,7 +40,6 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic --explain "$metainfo" >"$prefix/validate.txt" 2>&1 ||
   fail "appstreamcli: $(cat "$prefix/validate.txt")"
 rm "$prefix/validate.txt"
-grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo's release is not $version"
 
 cmake -DMANIFEST="$build/install_manifest.txt" -P "$source/cmake/KelvarokUninstall.cmake" >/dev/null
 left=$(cd "$prefix" && find . -mindepth 1 | sort | tr '\n' ' ')

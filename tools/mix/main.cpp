@@ -7,6 +7,7 @@
 #include "platform/program_questions.h"
 #include "platform/virtual_wave_out.h"
 #include "sim/mix/device_log.h"
+#include "sim/mix/mix_script.h"
 #include "sim/mix/script_runner.h"
 #include "tools/mix/mix_options.h"
 
@@ -75,8 +76,15 @@ int Render(const MixOptions& options, IniReader& ini) {
       return 1;
     }
   }
+  // The output is written as it plays: a render of hours needs no more memory
+  // than one of seconds.
+  std::ofstream output(options.output, std::ios::binary | std::ios::trunc);
+  if (!output) {
+    std::cerr << "kelvarok-mix: cannot write " << options.output << '\n';
+    return 1;
+  }
   VirtualPlatform platform;
-  DeviceLog device(platform.device, platform.clock, options.log ? &log_file : nullptr);
+  DeviceLog device(platform.device, platform.clock, options.log ? &log_file : nullptr, &output);
   MixerModule mixer({device, platform.messages, ini, platform.clock, platform.memory, {}});
   VirtualTimeHost host(platform.clock, platform.device);
   const auto error = [&](const std::string& message) {
@@ -85,8 +93,7 @@ int Render(const MixOptions& options, IniReader& ini) {
   };
   RunScript(*commands, {mixer, platform.messages, host, options.config,
                         std::filesystem::path(options.input).parent_path(), error});
-  const std::vector<std::uint8_t> played = device.Played();
-  if (!WriteBytes(options.output, reinterpret_cast<const char*>(played.data()), played.size())) {
+  if (!output.flush()) {
     std::cerr << "kelvarok-mix: cannot write " << options.output << '\n';
     return 1;
   }
@@ -108,6 +115,8 @@ int main(int argc, char** argv) {
     std::cerr << "kelvarok-mix: " << error.what() << '\n' << kMixUsage;
     return 2;
   }
-  IniTextReader ini(options.ini ? ReadTextFile(*options.ini).value_or("") : "");
+  const std::optional<std::string> ini_text = LoadIniFile(options.ini, "kelvarok-mix");
+  if (!ini_text) return 1;
+  IniTextReader ini(*ini_text);
   return options.mode == MixOptions::Mode::Convert ? Convert(options, ini) : Render(options, ini);
 }

@@ -28,8 +28,7 @@ inline constexpr const char* kMixHelp =
     "  --rate 11|22|44    11025, 22050 or 44100 samples a second\n"
     "  --log FILE         render: one line per device operation\n"
     "  -h, --help         show this help and exit\n"
-    "  --version          show the version and exit\n"
-    "A file name that starts with - must follow --.\n";
+    "  --version          show the version and exit\n";
 
 struct MixOptions {
   enum class Mode { Convert, Render } mode = Mode::Convert;

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <thread>
 
+#include "platform/argument_reader.h"
 #include "platform/ini_reader.h"
 #include "platform/program_questions.h"
 #include "platform/wave_recorder.h"
@@ -27,8 +28,7 @@ constexpr const char* kHelp =
     "  --log FILE         one line per device operation\n"
     "  --record FILE.wav  also write what the device played to a WAV file\n"
     "  -h, --help         show this help and exit\n"
-    "  --version          show the version and exit\n"
-    "A script name that starts with - must follow --.\n";
+    "  --version          show the version and exit\n";
 
 // Real time: each millisecond of the script waits for the steady clock.
 class RealTimeHost final : public ScriptHost {
@@ -42,45 +42,47 @@ class RealTimeHost final : public ScriptHost {
   std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
 };
 
+int BadUsage() {
+  std::cerr << kUsage;
+  return 2;
+}
+
 int Play(int argc, char** argv) {
   if (const auto answered = AnswerProgramQuestion(argc, argv, "kelvarok-mix-play",
                                                   (std::string(kUsage) + kHelp).c_str()))
     return *answered;
   std::optional<std::string> ini_path, log_path, record_path, script_path;
-  bool onlyScript = false;  // after "--"
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (!onlyScript && argument == "--") {
-      onlyScript = true;
+  ArgumentReader reader(argc, argv);
+  while (!reader.AtEnd()) {
+    if (!reader.AtOption()) {
+      if (script_path) return BadUsage();
+      script_path = reader.Take();
       continue;
     }
-    const bool named = onlyScript || argument.empty() || argument[0] != '-';
-    std::optional<std::string>* target = named                    ? nullptr
-                                         : argument == "--ini"    ? &ini_path
-                                         : argument == "--log"    ? &log_path
-                                         : argument == "--record" ? &record_path
-                                                                  : nullptr;
-    if (target != nullptr && i + 1 < argc) {
-      *target = argv[++i];
-    } else if (named && !script_path) {
-      script_path = argument;
-    } else {
-      std::cerr << kUsage;
-      return 2;
-    }
+    const std::string option = reader.Take();
+    std::optional<std::string>* target = option == "--ini"      ? &ini_path
+                                         : option == "--log"    ? &log_path
+                                         : option == "--record" ? &record_path
+                                                                : nullptr;
+    if (target == nullptr || !(*target = reader.TakeValue())) return BadUsage();
   }
-  if (!script_path) {
-    std::cerr << kUsage;
-    return 2;
-  }
+  if (!script_path) return BadUsage();
   int status = 0;
   const std::optional<std::vector<ScriptCommand>> commands =
       LoadScriptFile(*script_path, "kelvarok-mix-play", status);
   if (!commands) return status;
   std::ofstream log_file;
-  if (log_path) log_file.open(*log_path);
+  if (log_path) {
+    log_file.open(*log_path);
+    if (!log_file) {
+      std::cerr << "kelvarok-mix-play: cannot write " << *log_path << '\n';
+      return 1;
+    }
+  }
 
-  IniTextReader ini(ini_path ? ReadTextFile(*ini_path).value_or("") : "");
+  const std::optional<std::string> ini_text = LoadIniFile(ini_path, "kelvarok-mix-play");
+  if (!ini_text) return 1;
+  IniTextReader ini(*ini_text);
   WindowMessages messages;
   SteadyClock clock;
   SdlWaveOut sdl(messages);

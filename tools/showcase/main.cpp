@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
           "       kelvarok-showcase --help | -h | --version\n\n"
           "Draws a field with rocks of every size, a green rock, missiles and the ship\n"
           "plain, shielded, thrusting and crashing, through the game's own drawing\n"
-          "code, and saves it as the PNG picture OUT.png. A name that starts with -\n"
-          "must follow --.\n"))
+          "code, and saves it as the PNG picture OUT.png.\n"))
     return *answered;
   const std::optional<std::string> file = SoleFileArgument(argc, argv);
   if (!file) {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "platform/argument_reader.h"
+
 namespace kelvarok::sim {
 namespace {
 
@@ -16,9 +18,10 @@ bool ParseNumber(std::string_view text, T& value) {
 }  // namespace
 
 std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+  ArgumentReader reader(argc, argv);
+  while (!reader.AtEnd()) {
+    if (!reader.AtOption()) return "unexpected argument '" + reader.Take() + "'";
+    const std::string arg = reader.Take();
     if (arg == "--autopilot") {
       cl.options.autopilot = true;
       continue;
@@ -29,19 +32,19 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
     }
     if (arg != "--seed" && arg != "--script" && arg != "--settings" && arg != "--until" &&
         arg != "--trace" && arg != "--snapshot" && arg != "--audio" && arg != "--replay")
-      return "unknown option '" + std::string(arg) + "'";
-    const char* v = value();
-    if (v == nullptr) return std::string(arg) + " needs a value";
-    const std::string_view text = v;
+      return "unknown option '" + arg + "'";
+    const std::optional<std::string> value = reader.TakeValue();
+    if (!value) return arg + " needs a value";
+    const std::string_view text = *value;
     if (arg == "--seed") {
-      if (!ParseNumber(text, cl.options.seed)) return "bad seed '" + std::string(text) + "'";
+      if (!ParseNumber(text, cl.options.seed)) return "bad seed '" + *value + "'";
     } else if (arg == "--script") {
       cl.scriptPath = text;
     } else if (arg == "--settings") {
       cl.settingsPath = text;
     } else if (arg == "--until") {
       std::uint32_t until = 0;
-      if (!ParseNumber(text, until)) return "bad time '" + std::string(text) + "'";
+      if (!ParseNumber(text, until)) return "bad time '" + *value + "'";
       cl.options.until = until;
     } else if (arg == "--trace") {
       cl.tracePath = text;

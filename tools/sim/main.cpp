@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +16,8 @@
 #include "assets/sprites.h"
 #include "game/flow_host.h"
 #include "game/replay_file.h"
-#include "platform/ini_reader.h"
 #include "platform/program_questions.h"
+#include "platform/regular_file.h"
 #include "qt/runtime/runtime_directory.h"
 #include "qt/settings_file/settings_reader.h"
 #include "qt/text/qt_text_painter.h"
@@ -68,9 +68,14 @@ int Usage(const std::string& problem) {
   return kBadUsage;
 }
 
-int CannotRead(const std::string& path) {
-  std::cerr << "kelvarok-sim: cannot read '" << path << "'\n";
-  return kBadUsage;
+// The file's bytes; nothing, said on standard error, when it is refused.
+std::optional<std::string> ReadInput(const std::string& path, std::uint64_t maxBytes) {
+  auto read = kelvarok::ReadRegularFile(path, maxBytes);
+  if (const auto* refusal = std::get_if<kelvarok::FileRefusal>(&read)) {
+    std::cerr << "kelvarok-sim: " << kelvarok::CannotReadMessage(path, *refusal) << '\n';
+    return std::nullopt;
+  }
+  return std::move(std::get<std::string>(read));
 }
 
 int CannotWrite(const std::string& path) {
@@ -80,8 +85,8 @@ int CannotWrite(const std::string& path) {
 
 int LoadScript(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
-  const std::optional<std::string> text = kelvarok::ReadTextFile(path);
-  if (!text) return CannotRead(path);
+  const std::optional<std::string> text = ReadInput(path, kelvarok::kLargestScriptFile);
+  if (!text) return kBadUsage;
   auto parsed = kelvarok::sim::ParseScript(*text);
   if (const auto* error = std::get_if<ScriptError>(&parsed)) {
     std::cerr << "line " << error->line << ": " << error->reason << '\n';
@@ -95,12 +100,11 @@ int LoadScript(const std::string& path, SimOptions& options) {
 // values it lacks take their defaults there too.
 int LoadReplay(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return CannotRead(path);
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                        std::istreambuf_iterator<char>()};
+  const std::optional<std::string> bytes = ReadInput(path, kelvarok::kLargestReplayFile);
+  if (!bytes) return kBadUsage;
   try {
-    options.replay = kelvarok::DecodeReplay(bytes);
+    options.replay = kelvarok::DecodeReplay(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
   } catch (const kelvarok::ReplayFileError& error) {
     std::cerr << "kelvarok-sim: " << path << ": " << error.what() << '\n';
     return kBadUsage;
@@ -110,9 +114,9 @@ int LoadReplay(const std::string& path, SimOptions& options) {
 
 int LoadSettings(const std::string& path, SimOptions& options) {
   if (path.empty()) return 0;
-  if (!kelvarok::ReadTextFile(path)) return CannotRead(path);
+  if (!ReadInput(path, kelvarok::kLargestTextFile)) return kBadUsage;
   const kelvarok::StoredSettings stored =
-      kelvarok::ReadStoredSettings(QString::fromLocal8Bit(path.c_str()));
+      kelvarok::ReadStoredSettings(QString::fromLocal8Bit(path.c_str())).settings;
   options.settings = kelvarok::sim::PlayerSettings{stored.game, stored.HiScores};
   return 0;
 }

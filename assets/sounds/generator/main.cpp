@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
           "       kelvarok-sfx --help | -h | --version\n\n"
           "Makes the game's five effect recordings and writes them as\n"
           "OUTDIR/<effect>.wav (run it with assets/sounds to refresh the committed\n"
-          "ones). A name that starts with - must follow --.\n"))
+          "ones).\n"))
     return *answered;
   const std::optional<std::string> dir = kelvarok::SoleFileArgument(argc, argv);
   if (!dir) {

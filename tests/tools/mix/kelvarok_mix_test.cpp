@@ -1,12 +1,13 @@
 // kelvarok-mix as scripts drive it: outputs, logs, messages and exit codes.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
-#include "platform/ini_reader.h"
 #include "tests/sound/wave_image.h"
 
 namespace kelvarok::testing {
@@ -37,15 +38,18 @@ class KelvarokMix : public ::testing::Test {
     Write(name, std::string(image.begin(), image.end()));
   }
   std::string Read(const std::string& name) const {
-    return ReadTextFile(Path(name)).value_or("<missing>");
+    std::ifstream in(Path(name), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
   }
   std::vector<std::uint8_t> Bytes(const std::string& name) const {
     const std::string text = Read(name);
     return {text.begin(), text.end()};
   }
   Result Run(const std::string& arguments) const {
-    const std::string command = "cd '" + dir_.string() + "' && '" KELVAROK_MIX_PATH "' " +
-                                arguments + " 2> '" + Path("stderr.txt").string() + "'";
+    // A tool that blocks on a file fails the test instead of hanging it.
+    const std::string command = "cd '" + dir_.string() +
+                                "' && timeout 60 '" KELVAROK_MIX_PATH "' " + arguments + " 2> '" +
+                                Path("stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     return {WEXITSTATUS(status), Read("stderr.txt")};
   }
@@ -184,6 +188,39 @@ TEST_F(KelvarokMix, MalformedScriptsRunNothing) {
   EXPECT_EQ(directory.status, 2);
   EXPECT_EQ(directory.err, "kelvarok-mix: scripts is a directory\n");
   EXPECT_FALSE(fs::exists(Path("out.raw")));
+}
+
+// Every file the tool reads must be a regular file of a real size: a FIFO
+// would block it, a device or a huge sparse file would fill its memory.
+TEST_F(KelvarokMix, FilesThatAreNotRegularOrTooLargeAreRefused) {
+  WriteWave("a.wav", {1, 1, 11025, 8, Ramp(10)});
+  Write("play.txt", "0 open all\n0 load a a.wav\n0 activate on\n0 play 0 a\n10 end\n");
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  Write("huge.wav", "");
+  fs::resize_file(Path("huge.wav"), std::uintmax_t{300} << 20);
+  Write("huge.txt", "");
+  fs::resize_file(Path("huge.txt"), std::uintmax_t{65} << 20);
+  fs::create_symlink("/dev/zero", Path("zero"));
+  struct Case {
+    const char* arguments;
+    const char* err;
+  };
+  const Case cases[] = {
+      {"render fifo out.raw", "kelvarok-mix: cannot read 'fifo': not a regular file\n"},
+      {"render huge.txt out.raw",
+       "kelvarok-mix: cannot read 'huge.txt': larger than 67108864 bytes\n"},
+      {"render --ini fifo play.txt out.raw",
+       "kelvarok-mix: cannot read 'fifo': not a regular file\n"},
+      {"convert fifo out.raw", "Failed to open wave file fifo\n"},
+      {"convert zero out.raw", "Failed to open wave file zero\n"},
+      {"convert huge.wav out.raw", "Failed to open wave file huge.wav\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const Result result = Run(c.arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, c.err);
+  }
 }
 
 }  // namespace
