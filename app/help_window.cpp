@@ -8,7 +8,7 @@ namespace kelvarok {
 
 QString HelpFilePath() {
   return QDir(QCoreApplication::applicationDirPath())
-      .absoluteFilePath("../share/kelvarok/help/kelvarok.html");
+      .absoluteFilePath(KELVAROK_DATA_FROM_PROGRAM "/help/kelvarok.html");
 }
 
 HelpWindow::HelpWindow(QString helpFile) : helpFile_(QDir::cleanPath(std::move(helpFile))) {

@@ -5,8 +5,9 @@
 
 namespace kelvarok {
 
-// The help file installed beside the program's data:
-// <prefix>/share/kelvarok/help/kelvarok.html for <prefix>/bin/kelvarok.
+// The help file in the game's data folder, found from the program's own folder:
+// <prefix>/share/kelvarok/help/kelvarok.html for <prefix>/bin/kelvarok, or
+// /usr/share/games/kelvarok/help/kelvarok.html for /usr/games/kelvarok.
 QString HelpFilePath();
 
 class HelpWindow final : public QTextBrowser {

@@ -11,6 +11,7 @@
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
 #include "app/plugin_warning_filter.h"
+#include "app/program_end.h"
 #include "app/replay_files.h"
 #include "app/replay_store.h"
 #include "app/settings_store.h"
@@ -180,7 +181,7 @@ int main(int argc, char** argv) {
   }
   const CommandLine& line = std::get<CommandLine>(parsed);
   const SpriteSet sprites = LoadSprites();
-  if (line.demo) return RunDemo(*line.demo, sprites);
-  if (!line.replay.isEmpty()) return RunReplay(line.replay, sprites);
-  return RunGame(QString::fromLocal8Bit(argv[0]), sprites);
+  if (line.demo) return EndProgram(RunDemo(*line.demo, sprites));
+  if (!line.replay.isEmpty()) return EndProgram(RunReplay(line.replay, sprites));
+  return EndProgram(RunGame(QString::fromLocal8Bit(argv[0]), sprites));
 }

@@ -1,9 +1,18 @@
 # Removes every file that the last `cmake --install` of this build tree
-# listed in its install_manifest.txt: cmake -DMANIFEST=FILE -P this script.
+# listed in its install_manifest.txt, then every folder of theirs that is left
+# empty, up to the prefix the install used (install_prefix.txt beside the
+# manifest): cmake -DMANIFEST=FILE -P this script.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (install first)")
 endif()
 file(STRINGS "${MANIFEST}" installed_files)
+cmake_path(GET MANIFEST PARENT_PATH build_dir)
+set(prefix "")
+if(EXISTS "${build_dir}/install_prefix.txt")
+  file(READ "${build_dir}/install_prefix.txt" prefix)
+  string(REGEX REPLACE "(.)/+$" "\\1" prefix "${prefix}")
+endif()
+set(folders)
 foreach(file IN LISTS installed_files)
   if(IS_SYMLINK "${file}" OR EXISTS "${file}")
     message(STATUS "Removing ${file}")
@@ -14,4 +23,23 @@ foreach(file IN LISTS installed_files)
   else()
     message(STATUS "Already gone: ${file}")
   endif()
+  cmake_path(GET file PARENT_PATH folder)
+  list(APPEND folders "${folder}")
+endforeach()
+
+# Deepest folders first, so that a parent is empty once its children are gone.
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder IN LISTS folders)
+  while(prefix AND IS_DIRECTORY "${folder}")
+    cmake_path(IS_PREFIX prefix "${folder}" NORMALIZE inside)
+    cmake_path(COMPARE "${prefix}" EQUAL "${folder}" at_prefix)
+    file(GLOB entries LIST_DIRECTORIES true "${folder}/*" "${folder}/.*")
+    if(NOT inside OR at_prefix OR entries)
+      break()
+    endif()
+    message(STATUS "Removing the empty folder ${folder}")
+    file(REMOVE_RECURSE "${folder}")
+    cmake_path(GET folder PARENT_PATH folder)
+  endwhile()
 endforeach()

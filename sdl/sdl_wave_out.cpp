@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sdl/audio_thread_priority.h"
+#include "sdl/quiet_alsa.h"
 
 namespace kelvarok {
 
@@ -61,6 +62,7 @@ SdlWaveOut::SdlWaveOut(WindowMessages& messages)
   // another session gets an equal share of the processor and the thread wakes
   // too late to feed the device.
   SDL_SetHint(SDL_HINT_THREAD_FORCE_REALTIME_TIME_CRITICAL, "1");
+  QuietAlsaErrors();
   initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 

@@ -2,10 +2,14 @@
 // and blocks played by SDL's audio thread.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 
 #include "sdl/sdl_wave_out.h"
 #include "tests/platform/wave_device_rig.h"
@@ -126,6 +130,33 @@ TEST_F(SdlDevice, AudioThreadPlaysBlocksAndPostsTheirMessages) {
   EXPECT_EQ(time.cb, 700u);
   EXPECT_EQ(played, std::vector<std::uint8_t>(700, 128 + 50));
   EXPECT_EQ(device->Underruns(), 1u) << "the queue ran dry before the sound came to rest";
+}
+
+// Where ALSA finds no card, SDL's probe of it fails; the program's standard
+// error stays its own. ALSA_CARD names a card that no machine has.
+TEST(SdlDeviceWithoutSound, AnAlsaProbePrintsNothing) {
+  std::FILE* captured = std::tmpfile();
+  ASSERT_NE(captured, nullptr);
+  std::fflush(stderr);
+  const int saved = ::dup(STDERR_FILENO);
+  ::dup2(::fileno(captured), STDERR_FILENO);
+  ::setenv("SDL_AUDIODRIVER", "alsa", 1);
+  ::setenv("ALSA_CARD", "KelvarokNoSuchCard", 1);
+  {
+    WindowMessages messages;
+    SdlWaveOut device(messages);
+    device.waveOutGetNumDevs();
+  }
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ::unsetenv("ALSA_CARD");
+  std::fflush(stderr);
+  ::dup2(saved, STDERR_FILENO);
+  ::close(saved);
+  std::string text(4096, '\0');
+  std::rewind(captured);
+  text.resize(std::fread(text.data(), 1, text.size(), captured));
+  std::fclose(captured);
+  EXPECT_EQ(text, "");
 }
 
 }  // namespace
