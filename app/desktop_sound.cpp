@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMetaObject>
 #include <QTimer>
+#include <cstdio>
 #include <string>
 
 #include "app/kelvarok_application.h"
@@ -17,13 +18,18 @@ void ShowLater(const std::string& message) {
   QTimer::singleShot(0, qApp, [message] { ShowException(message.c_str()); });
 }
 
+void Print(const std::string& message) {
+  std::fprintf(stderr, "kelvarok: %s\n", message.c_str());
+}
+
 }  // namespace
 
-DesktopSound::DesktopSound()
+DesktopSound::DesktopSound(Failures failures)
     : device_(messages_),
       ini_(DefaultProfileDirectory()),
       mixer_({device_, messages_, ini_, clock_, memory_, {}}),
-      sounds_({mixer_, device_, messages_, ShowLater}, device_.waveOutGetNumDevs() > 0) {
+      sounds_({mixer_, device_, messages_, failures == Failures::InMessageBox ? ShowLater : Print},
+              device_.waveOutGetNumDevs() > 0) {
   // The wake hook runs on SDL's audio thread: the messages are dispatched on
   // the UI thread, from its event loop.
   messages_.SetWakeHook([this] {

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "app/held_keys.h"
+
 namespace kelvarok {
 namespace {
 
@@ -24,6 +26,7 @@ KelvarokApplication::KelvarokApplication(int& argc, char** argv) : QApplication(
   setApplicationVersion("2.10");
   setDesktopFileName("com.ombrix.Kelvarok");
   setWindowIcon(GameIcon());
+  AskForReleasesOnlyWhenKeysAreLetGo();
 }
 
 void ShowException(const char* message) {

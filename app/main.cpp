@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/demo_mode.h"
 #include "app/desktop_sound.h"
+#include "app/display_check.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
 #include "app/plugin_warning_filter.h"
@@ -31,7 +32,8 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   options.followFocus = false;
   options.askNames = false;
   options.helpFile = HelpFilePath();
-  DesktopSound sound;
+  // The demo runs unattended: a box would wait for ever.
+  DesktopSound sound(DesktopSound::Failures::OnStandardError);
   options.sounds = &sound.sounds();
   bool recordWritten = true;
   if (!demo.record.isEmpty()) {
@@ -149,6 +151,10 @@ int main(int argc, char** argv) {
       std::printf("kelvarok %s\n", kProgramVersion);
       return 0;
     }
+  }
+  if (!DisplayNamed(raw)) {
+    std::fputs(kNoDisplay, stderr);
+    return 1;
   }
   ProvideRuntimeDirectory();
   FilterPluginWarnings();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "app/client_size.h"
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
 #include "app/dialogs/taboutform.h"
@@ -19,6 +20,7 @@
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
+#include "app/window_front.h"
 #include "kelvarok_version.h"
 #include "qt/text/embedded_fonts.h"
 #include "qt/text/latin1_text.h"
@@ -156,17 +158,13 @@ void TForm1::Sound1Click() {
 }
 
 void TForm1::Defaultwindowsize1Click() {
-  // The window manager leaves the maximised or full-screen state in its own
-  // time; until then the window still has that state's geometry, whose top
-  // left corner would put the title bar off the screen. The default size is
-  // given at the place the window had while it was normal, where the window
-  // manager framed it on the screen.
-  const QRect normal = normalGeometry();
+  // Normal state first: the window manager puts the window back where it was
+  // before it was maximised or made full screen, and the new size keeps that
+  // place. Once the window manager has applied the size, the window is moved
+  // wholly onto the screen if the larger size took it past an edge.
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  if (normal.isValid())
-    setGeometry(QRect(normal.topLeft(), DesignedSize()));
-  else
-    resize(DesignedSize());
+  defaultSizeAsked_ = true;
+  ResizeInPlace(*this, DesignedSize());
 }
 
 void TForm1::Contents1Click() {
@@ -182,10 +180,7 @@ void TForm1::BringToFront(const QString& activationToken) {
     qputenv("XDG_ACTIVATION_TOKEN", activationToken.toLatin1());
     qputenv("DESKTOP_STARTUP_ID", activationToken.toLatin1());
   }
-  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
+  ShowInFront(*this);
   if (activationToken.isEmpty() && QGuiApplication::platformName() == "wayland")
     QApplication::alert(this);
 }
@@ -360,8 +355,13 @@ void TForm1::FollowApplicationState(Qt::ApplicationState state) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   // FormResize: the remembered size follows the window while it is normal.
-  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-    remembered_ = size();
+  const bool normal =
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+  if (normal) remembered_ = size();
+  if (normal && defaultSizeAsked_ && size() == DesignedSize()) {
+    defaultSizeAsked_ = false;
+    KeepOnScreen(*this);
+  }
   QMainWindow::resizeEvent(event);
 }
 

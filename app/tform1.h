@@ -195,6 +195,8 @@ class TForm1 final : public QMainWindow, public FlowHost {
   bool closeAfterGame_ = false;
   // The close was asked for by a signal: no more questions to the player.
   bool closingOnSignal_ = false;
+  // "Default window size" waits for the window manager to apply the size.
+  bool defaultSizeAsked_ = false;
 };
 
 }  // namespace kelvarok
