@@ -1,0 +1,124 @@
+// The desktop program under a window manager that frames every window with
+// minimise, maximise and close buttons, played the way a player meets it:
+// openbox on Xvfb, keys and clicks from xdotool, a held key repeating.
+#include <gtest/gtest.h>
+
+#include <QSettings>
+
+#include "desktop_process.h"
+
+namespace {
+
+using namespace kelvarok::desktop_process;
+
+// The main window, shown and with the focus, of a program in its own home.
+class Session {
+ public:
+  explicit Session(const XServer& x) : x_(x), program_(home_, {{}, &x}) {
+    if (auto found = x.FindWindow("^Kelvarok 2.10$")) window_ = *found;
+  }
+  const std::string& window() const { return window_; }
+  const Home& home() const { return home_; }
+  // Keys to the main window.
+  bool Keys(const std::string& keys) const {
+    return x_.Xdotool("windowfocus --sync " + window_ + " key --delay 30 " + keys).has_value();
+  }
+  // Ends the program as a logout does; its settings are then on disk.
+  bool Close() {
+    program_.Signal(SIGTERM);
+    return program_.WaitForExit() == 0;
+  }
+
+ private:
+  const XServer& x_;
+  Home home_;
+  Program program_;
+  std::string window_;
+};
+
+// The window's place and client size, as xdotool's shell variables.
+std::string Geometry(const XServer& x, const std::string& window) {
+  return x.Xdotool("getwindowgeometry --shell " + window + " | tr '\\n' ' '").value_or("");
+}
+
+bool Gone(const XServer& x, const std::string& pattern) {
+  return WaitFor([&] { return !x.Xdotool("search --onlyvisible --name '" + pattern + "'"); });
+}
+
+TEST(UnderAWindowManager, DialogsKeepTheirChoicesOverAMinimiseAndCloseAsOk) {
+  XServer x(XServer::Manager::Openbox);
+  if (x.display().empty()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
+  const struct {
+    const char* menu;
+    const char* title;
+    const char* change;  // keys from the dialog's first focus
+  } dialogs[] = {
+      {"alt+o k", "^Keyboard Settings$", "Tab S p a c e b a r"},  // Fire: Spacebar
+      {"alt+o s", "^Sound Effects$", "Tab space"},                // Phaser sounds off
+      {"alt+g h", "^High Scores$", ""},
+  };
+  Session game(x);
+  ASSERT_FALSE(game.window().empty());
+  for (const auto& d : dialogs) {
+    SCOPED_TRACE(d.title);
+    ASSERT_TRUE(game.Keys(d.menu));
+    auto dialog = x.FindWindow(d.title);
+    ASSERT_TRUE(dialog);
+    const std::string shown = Geometry(x, *dialog);
+    if (*d.change) {
+      ASSERT_TRUE(x.Xdotool("windowfocus --sync " + *dialog + " key " + d.change));
+    }
+    ASSERT_TRUE(x.Xdotool("windowminimize --sync " + *dialog));
+    ASSERT_TRUE(x.Xdotool("windowactivate --sync " + *dialog));
+    ASSERT_TRUE(x.FindWindow(d.title));
+    // Alt+F4 is openbox's close, as its close button.
+    ASSERT_TRUE(x.Xdotool("windowactivate --sync " + *dialog + " key alt+F4"));
+    ASSERT_TRUE(Gone(x, d.title));
+    // Shown again, the dialog is where it was.
+    ASSERT_TRUE(game.Keys(d.menu));
+    dialog = x.FindWindow(d.title);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(Geometry(x, *dialog), shown);
+    ASSERT_TRUE(x.Xdotool("windowactivate --sync " + *dialog + " key alt+F4"));
+    ASSERT_TRUE(Gone(x, d.title));
+  }
+  ASSERT_TRUE(game.Close());
+  QSettings saved(game.home().Settings(), QSettings::IniFormat);
+  EXPECT_EQ(saved.value("FireKey").toInt(), 32);
+  EXPECT_EQ(saved.value("PhaserSounds").toString(), "0");
+}
+
+TEST(UnderAWindowManager, F1BringsBackAMinimisedHelpWindow) {
+  XServer x(XServer::Manager::Openbox);
+  if (x.display().empty()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
+  Session game(x);
+  ASSERT_FALSE(game.window().empty());
+  ASSERT_TRUE(game.Keys("F1"));
+  const auto help = x.FindWindow("^Kelvarok Help$");
+  ASSERT_TRUE(help);
+  ASSERT_TRUE(x.Xdotool("windowminimize --sync " + *help));
+  ASSERT_TRUE(Gone(x, "^Kelvarok Help$"));
+  ASSERT_TRUE(game.Keys("F1"));
+  EXPECT_TRUE(x.FindWindow("^Kelvarok Help$"));
+  EXPECT_TRUE(WaitFor([&] { return x.Xdotool("getactivewindow") == *help; }));
+}
+
+TEST(UnderAWindowManager, AHeldGameKeyHoldsTheEndOfTheGameUntilItIsLetGo) {
+  XServer x(XServer::Manager::Openbox);
+  if (x.display().empty()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
+  Session game(x);
+  ASSERT_FALSE(game.window().empty());
+  ASSERT_TRUE(game.Keys("F2"));
+  ASSERT_TRUE(x.FindWindow("Round 1"));
+  // Space repeats every 10 ms while held; each repeat is a release and a
+  // press unless the program asked the server for presses alone.
+  ASSERT_TRUE(x.Xdotool("keydown space key ctrl+q"));
+  // Fifty looks at the caption, each a round trip to the server: hundreds
+  // of repeats, none of which may end the game.
+  for (int look = 0; look < 50; ++look)
+    ASSERT_EQ(x.Xdotool("getwindowname " + game.window()), "Kelvarok 2.10 - Round 1") << look;
+  ASSERT_TRUE(x.Xdotool("keyup space"));
+  EXPECT_TRUE(x.FindWindow("^Kelvarok 2.10$"));
+}
+
+}  // namespace
