@@ -198,4 +198,33 @@ TEST(SignalsAndSaves, EveryDemoCommandLineEndsByItself) {
     EXPECT_EQ(programs[i]->WaitForExit(), cases[i].status) << cases[i].arguments.back();
 }
 
+TEST(OddStarts, NoDisplayOrARefusedSoundDeviceEndWithALineOnStandardError) {
+  const std::vector<std::string> noDisplay = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    const char* wavemixIni;
+    int status;
+    const char* line;
+  } cases[] = {
+      {{}, noDisplay, "", 1, "kelvarok: no display found"},
+      {{"--replay", "/nonexistent.kvr"}, noDisplay, "", 1, "kelvarok: no display found"},
+      {{"--demo", "--frames", "5"},
+       {},
+       "[not compatible]\nSDL Default Device=1\n",
+       0,
+       "kelvarok: SDL Default Device is not compatible"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    Home home;
+    if (*c.wavemixIni) WriteFile(home.Path("config/WAVEMIX.INI"), c.wavemixIni);
+    Program program(home, {c.arguments, nullptr, {}, true, c.environment});
+    EXPECT_EQ(program.WaitForExit(), c.status);
+    const QByteArray err = program.Stderr();
+    EXPECT_TRUE(err.startsWith(c.line)) << err.toStdString();
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+  }
+}
+
 }  // namespace
