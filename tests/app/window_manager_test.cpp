@@ -110,13 +110,21 @@ TEST(UnderAWindowManager, AHeldGameKeyHoldsTheEndOfTheGameUntilItIsLetGo) {
   ASSERT_FALSE(game.window().empty());
   ASSERT_TRUE(game.Keys("F2"));
   ASSERT_TRUE(x.FindWindow("Round 1"));
-  // Space repeats every 10 ms while held; each repeat is a release and a
-  // press unless the program asked the server for presses alone.
-  ASSERT_TRUE(x.Xdotool("keydown space key ctrl+q"));
-  // Fifty looks at the caption, each a round trip to the server: hundreds
-  // of repeats, none of which may end the game.
-  for (int look = 0; look < 50; ++look)
-    ASSERT_EQ(x.Xdotool("getwindowname " + game.window()), "Kelvarok 2.10 - Round 1") << look;
+  // A held key repeats as a release and a press unless the program asked
+  // the server for presses alone, and Qt tells few such releases from real
+  // ones once the game plays. Each look at the caption is a round trip to
+  // the server: hundreds of looks span dozens of repeats, none of which may
+  // end the game.
+  const auto caption = [&] { return x.Xdotool("getwindowname " + game.window()); };
+  ASSERT_TRUE(x.Xdotool("keydown space"));
+  for (int look = 0; look < 250; ++look) ASSERT_EQ(caption(), "Kelvarok 2.10 - Round 1");
+  // The game is quit with the mouse, as another key would end the repeat.
+  // The Game menu's window is made when the menu is first shown (xdotool
+  // does not count such a popup among the visible windows).
+  ASSERT_TRUE(x.Xdotool("mousemove --window " + game.window() + " 24 8 click 1"));
+  ASSERT_TRUE(x.Xdotool("search --sync --name '^Kelvarok$'"));
+  ASSERT_TRUE(x.Xdotool("mousemove --window " + game.window() + " 61 94 click 1"));  // Quit game
+  for (int look = 0; look < 150; ++look) ASSERT_EQ(caption(), "Kelvarok 2.10 - Round 1") << look;
   ASSERT_TRUE(x.Xdotool("keyup space"));
   EXPECT_TRUE(x.FindWindow("^Kelvarok 2.10$"));
 }
