@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -158,10 +159,9 @@ void TForm1::Sound1Click() {
 }
 
 void TForm1::Defaultwindowsize1Click() {
-  // Normal state first: the window manager puts the window back where it was
-  // before it was maximised or made full screen, and the new size keeps that
-  // place. Once the window manager has applied the size, the window is moved
-  // wholly onto the screen if the larger size took it past an edge.
+  // Normal state first, then the client size; once the window manager has
+  // applied the size, the window goes to its last normal place, wholly on
+  // the screen.
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
   defaultSizeAsked_ = true;
   ResizeInPlace(*this, DesignedSize());
@@ -353,15 +353,48 @@ void TForm1::FollowApplicationState(Qt::ApplicationState state) {
   if (!active && replay_ && !replay_->player().Paused()) ReplayPauseClick();
 }
 
+bool TForm1::NormalAtRest() const {
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+    return false;
+  // Qt leaves one state before it enters the next (maximised to full screen
+  // and back), and the window manager reports the normal state in between
+  // with the other state's geometry, which is no size of the player's.
+  const QScreen* shown = screen();
+  return shown == nullptr || !frameGeometry().contains(shown->availableGeometry());
+}
+
+void TForm1::NoteNormalPlace() {
+  // A window as wide or as high as the screen may be passing between two
+  // states too, framed as for either; and while "Default window size" waits,
+  // the window is where the window manager restored it, not where the player
+  // had it.
+  const QScreen* shown = screen();
+  const QRect frame = frameGeometry();
+  if (!NormalAtRest() || defaultSizeAsked_ ||
+      (shown && (frame.width() >= shown->availableGeometry().width() ||
+                 frame.height() >= shown->availableGeometry().height())))
+    return;
+  normalPlace_ = pos();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  NoteNormalPlace();
+  QMainWindow::moveEvent(event);
+}
+
 void TForm1::resizeEvent(QResizeEvent* event) {
   // FormResize: the remembered size follows the window while it is normal.
-  const bool normal =
-      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
-  if (normal) remembered_ = size();
-  if (normal && defaultSizeAsked_ && size() == DesignedSize()) {
+  if (NormalAtRest()) remembered_ = size();
+  if (defaultSizeAsked_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+      size() == DesignedSize()) {
+    // The window manager puts the window back where it was when it was last
+    // maximised, which a full screen in between can have made the maximised
+    // place: the window goes to its own last normal place.
     defaultSizeAsked_ = false;
+    if (normalPlace_) move(*normalPlace_);
     KeepOnScreen(*this);
   }
+  NoteNormalPlace();
   QMainWindow::resizeEvent(event);
 }
 

@@ -114,7 +114,12 @@ class XServer {
 
   // Runs xdotool with args; its output, or nothing when it failed.
   std::optional<std::string> Xdotool(const std::string& args) const {
-    const std::string command = "DISPLAY=" + display_ + " timeout 20 xdotool " + args;
+    return Run("xdotool " + args);
+  }
+  // Runs an X client (program and arguments) on this display; the first
+  // line of its output, or nothing when it failed.
+  std::optional<std::string> Run(const std::string& client) const {
+    const std::string command = "DISPLAY=" + display_ + " timeout 20 " + client;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return std::nullopt;
     std::string out;

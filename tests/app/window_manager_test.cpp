@@ -88,6 +88,37 @@ TEST(UnderAWindowManager, DialogsKeepTheirChoicesOverAMinimiseAndCloseAsOk) {
   EXPECT_EQ(saved.value("PhaserSounds").toString(), "0");
 }
 
+TEST(UnderAWindowManager, DefaultWindowSizeAfterMaximiseAndFullScreenKeepsThePlace) {
+  XServer x(XServer::Manager::Openbox);
+  if (x.display().empty()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
+  Session game(x);
+  ASSERT_FALSE(game.window().empty());
+  const std::string normal = Geometry(x, game.window());
+  // The window manager's state of the window and its geometry, both as
+  // wanted: each key then reaches a window that has seen its new state.
+  const auto at = [&](const std::string& state, const std::string& place) {
+    return WaitFor([&] {
+      const auto now = x.Run("xprop -id " + game.window() + " _NET_WM_STATE");
+      return now && now->substr(now->find('=') + 1) == state &&
+             Geometry(x, game.window()).find(place) != std::string::npos;
+    });
+  };
+  const std::string maximised = " _NET_WM_STATE_MAXIMIZED_VERT, _NET_WM_STATE_MAXIMIZED_HORZ";
+  // A double click on the title bar, just above the client area, maximises.
+  ASSERT_TRUE(
+      x.Xdotool("mousemove --window " + game.window() + " 100 -8 click --repeat 2 --delay 100 1"));
+  ASSERT_TRUE(at(maximised, "WIDTH=1024 HEIGHT=749"));
+  ASSERT_TRUE(game.Keys("F11"));
+  ASSERT_TRUE(at(" _NET_WM_STATE_FULLSCREEN", "X=0 Y=0 WIDTH=1024 HEIGHT=768"))
+      << x.Run("xprop -id " + game.window() + " _NET_WM_STATE").value_or("")
+      << Geometry(x, game.window());
+  ASSERT_TRUE(game.Keys("F11"));
+  ASSERT_TRUE(at(maximised, "WIDTH=1024 HEIGHT=749"));
+  ASSERT_TRUE(game.Keys("alt+o d"));
+  EXPECT_TRUE(WaitFor([&] { return Geometry(x, game.window()) == normal; }))
+      << Geometry(x, game.window()) << " instead of " << normal;
+}
+
 TEST(UnderAWindowManager, F1BringsBackAMinimisedHelpWindow) {
   XServer x(XServer::Manager::Openbox);
   if (x.display().empty()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
