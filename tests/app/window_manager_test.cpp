@@ -53,8 +53,8 @@ TEST(UnderAWindowManager, DialogsKeepTheirChoicesOverAMinimiseAndCloseAsOk) {
     const char* title;
     const char* change;  // keys from the dialog's first focus
   } dialogs[] = {
-      {"alt+o k", "^Keyboard Settings$", "Tab S p a c e b a r"},  // Fire: Spacebar
-      {"alt+o s", "^Sound Effects$", "Tab space"},                // Phaser sounds off
+      {"alt+o k", "^Keyboard Settings$", "Tab Down"},  // Fire: Ctrl to the next key, Spacebar
+      {"alt+o s", "^Sound Effects$", "Tab space"},     // Phaser sounds off
       {"alt+g h", "^High Scores$", ""},
   };
   Session game(x);
