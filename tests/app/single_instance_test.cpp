@@ -54,8 +54,7 @@ TEST_F(SingleInstanceTest, ASecondCopyFindsTheFirstAndRaisesIt) {
   // The activation token travels with the request; one unfit to pass on to
   // the compositor arrives as none.
   const QStringList sent = {"", "kwin-1234_TIME5", "two words", QString(600, 'x'), "caf\u00e9"};
-  for (const QString& token : sent)
-    EXPECT_TRUE(second.RaiseRunningCopy(token)) << token.toStdString();
+  for (const QString& token : sent) EXPECT_TRUE(second.RaiseRunningCopy(token)) << token.toStdString();
   EXPECT_TRUE(RunUntil([&] { return tokens.size() == sent.size(); }));
   EXPECT_EQ(tokens, (QStringList{"", "kwin-1234_TIME5", "", "", ""}));
 }
