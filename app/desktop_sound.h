@@ -1,6 +1,7 @@
 // The game's sound on this desktop: the mixer on SDL's audio device, with the
 // device's block-done messages delivered on the UI thread by Qt's event loop,
-// and mixer failures shown in a message box once the current event is done.
+// and mixer failures shown in a message box once the current event is done
+// (or printed on standard error, where no player is there to close a box).
 #pragma once
 
 #include "platform/clock.h"
@@ -17,7 +18,8 @@ class DesktopSound {
  public:
   // Makes the mixer when SDL offers an output device ("WAVEMIX.INI" is read
   // from the user's configuration directory). Needs a QApplication.
-  DesktopSound();
+  enum class Failures { InMessageBox, OnStandardError };
+  explicit DesktopSound(Failures failures = Failures::InMessageBox);
   ~DesktopSound();
   DesktopSound(const DesktopSound&) = delete;
   DesktopSound& operator=(const DesktopSound&) = delete;

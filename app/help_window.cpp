@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/window_front.h"
+
 namespace kelvarok {
 
 QString HelpFilePath() {
@@ -27,9 +29,7 @@ void HelpWindow::ShowContents() {
                     "found.</p>")
                 .arg(helpFile_.toHtmlEscaped()));
   }
-  show();
-  raise();
-  activateWindow();
+  ShowInFront(*this);
 }
 
 }  // namespace kelvarok

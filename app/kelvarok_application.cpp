@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "app/held_keys.h"
 #include "kelvarok_version.h"
 
 namespace kelvarok {
@@ -26,6 +27,7 @@ KelvarokApplication::KelvarokApplication(int& argc, char** argv) : QApplication(
   setApplicationVersion(kProgramVersion);
   setDesktopFileName("com.ombrix.Kelvarok");
   setWindowIcon(GameIcon());
+  AskForReleasesOnlyWhenKeysAreLetGo();
 }
 
 void ShowException(const char* message) {

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/demo_mode.h"
 #include "app/desktop_sound.h"
+#include "app/display_check.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
 #include "app/plugin_warning_filter.h"
@@ -34,7 +35,8 @@ int RunDemo(const DemoOptions& demo, const SpriteSet& sprites) {
   options.followFocus = false;
   options.askNames = false;
   options.helpFile = HelpFilePath();
-  DesktopSound sound;
+  // The demo runs unattended: a box would wait for ever.
+  DesktopSound sound(DesktopSound::Failures::OnStandardError);
   options.sounds = &sound.sounds();
   bool recordWritten = true;
   if (!demo.record.isEmpty()) {
@@ -170,6 +172,10 @@ int main(int argc, char** argv) {
       std::printf("kelvarok %s\n", kProgramVersion);
       return 0;
     }
+  }
+  if (!DisplayNamed(raw)) {
+    std::fputs(kNoDisplay, stderr);
+    return 1;
   }
   ProvideRuntimeDirectory();
   FilterPluginWarnings();

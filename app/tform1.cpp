@@ -8,9 +8,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "app/client_size.h"
 #include "app/dialogs/fixed_dialog.h"
 #include "app/dialogs/name_prompt.h"
 #include "app/dialogs/taboutform.h"
@@ -19,6 +21,7 @@
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
 #include "app/help_window.h"
+#include "app/window_front.h"
 #include "game/field_messages.h"
 #include "game/flow_texts.h"
 #include "kelvarok_version.h"
@@ -156,17 +159,12 @@ void TForm1::Sound1Click() {
 }
 
 void TForm1::Defaultwindowsize1Click() {
-  // The window manager leaves the maximised or full-screen state in its own
-  // time; until then the window still has that state's geometry, whose top
-  // left corner would put the title bar off the screen. The default size is
-  // given at the place the window had while it was normal, where the window
-  // manager framed it on the screen.
-  const QRect normal = normalGeometry();
+  // Normal state first, then the client size; once the window manager has
+  // applied the size, the window goes to its last normal place, wholly on
+  // the screen.
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  if (normal.isValid())
-    setGeometry(QRect(normal.topLeft(), DesignedSize()));
-  else
-    resize(DesignedSize());
+  defaultSizeAsked_ = true;
+  ResizeInPlace(*this, DesignedSize());
 }
 
 void TForm1::Contents1Click() {
@@ -184,10 +182,7 @@ void TForm1::BringToFront(const QString& activationToken) {
     qputenv("XDG_ACTIVATION_TOKEN", activationToken.toLatin1());
     qputenv("DESKTOP_STARTUP_ID", activationToken.toLatin1());
   }
-  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
+  ShowInFront(*this);
   if (activationToken.isEmpty() && QGuiApplication::platformName() == "wayland")
     QApplication::alert(this);
 }
@@ -376,10 +371,48 @@ void TForm1::FollowApplicationState(Qt::ApplicationState state) {
   if (!active && replay_ && !replay_->player().Paused()) ReplayPauseClick();
 }
 
+bool TForm1::NormalAtRest() const {
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+    return false;
+  // Qt leaves one state before it enters the next (maximised to full screen
+  // and back), and the window manager reports the normal state in between
+  // with the other state's geometry, which is no size of the player's.
+  const QScreen* shown = screen();
+  return shown == nullptr || !frameGeometry().contains(shown->availableGeometry());
+}
+
+void TForm1::NoteNormalPlace() {
+  // A window as wide or as high as the screen may be passing between two
+  // states too, framed as for either; and while "Default window size" waits,
+  // the window is where the window manager restored it, not where the player
+  // had it.
+  const QScreen* shown = screen();
+  const QRect frame = frameGeometry();
+  if (!NormalAtRest() || defaultSizeAsked_ ||
+      (shown && (frame.width() >= shown->availableGeometry().width() ||
+                 frame.height() >= shown->availableGeometry().height())))
+    return;
+  normalPlace_ = pos();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  NoteNormalPlace();
+  QMainWindow::moveEvent(event);
+}
+
 void TForm1::resizeEvent(QResizeEvent* event) {
   // FormResize: the remembered size follows the window while it is normal.
-  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-    remembered_ = size();
+  if (NormalAtRest()) remembered_ = size();
+  if (defaultSizeAsked_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+      size() == DesignedSize()) {
+    // The window manager puts the window back where it was when it was last
+    // maximised, which a full screen in between can have made the maximised
+    // place: the window goes to its own last normal place.
+    defaultSizeAsked_ = false;
+    if (normalPlace_) move(*normalPlace_);
+    KeepOnScreen(*this);
+  }
+  NoteNormalPlace();
   QMainWindow::resizeEvent(event);
 }
 

@@ -135,6 +135,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -143,6 +144,10 @@ class TForm1 final : public QMainWindow, public FlowHost {
   void BuildWindow();
   void ConnectMenu();
   void ApplyStoredWindowSize();
+  // Normal, and not only on the way between two other states.
+  bool NormalAtRest() const;
+  // Keeps the window's place while it is normal and settled.
+  void NoteNormalPlace();
   void StartGame(void (GameFlow::*start)());
   bool FormCloseQuery();
   // The window's part of the close query: volume back, settings saved, help
@@ -199,6 +204,10 @@ class TForm1 final : public QMainWindow, public FlowHost {
   bool closeAfterGame_ = false;
   // The close was asked for by a signal: no more questions to the player.
   bool closingOnSignal_ = false;
+  // "Default window size" waits for the window manager to apply the size.
+  bool defaultSizeAsked_ = false;
+  // Where the window last was while it was normal.
+  std::optional<QPoint> normalPlace_;
 };
 
 }  // namespace kelvarok

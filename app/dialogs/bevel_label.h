@@ -12,4 +12,9 @@ QLabel* MakeBevelLabel(const QString& text, const QFont& font, const QColor& col
 
 void SetTextColour(QLabel& label, const QColor& colour);
 
+// Shows text in font, a pixel smaller at a time until it fits the cell
+// whole (down to 6 pixels). The measure allows for a scaled screen, where
+// each glyph may be drawn up to half a screen pixel further right.
+void SetFittingText(QLabel& label, const QString& text, QFont font);
+
 }  // namespace kelvarok

@@ -1,8 +1,10 @@
 #include "app/dialogs/fixed_dialog.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/dialogs/title_bar_only.h"
 
@@ -35,6 +37,17 @@ void CentreOnScreen(QWidget& window) {
   window.move(frame.topLeft());
 }
 
+void KeepOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QRect frame = window.frameGeometry();
+  QPoint place = frame.topLeft();
+  place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - frame.width())));
+  place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - frame.height())));
+  if (place != frame.topLeft()) window.move(place);
+}
+
 void CentreOver(QWidget& window, const QWidget& anchor) {
   // A window's frame is unknown until the window manager has framed it; it
   // gets the same frame as the anchor.
@@ -65,9 +78,31 @@ void FixedDialog::reject() {
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {
-  if (frame_ == Frame::WithoutCloseBox) AskForTitleBarOnly(*this);
-  CentreOnScreen(*this);
+  // A spontaneous show is the window system's: the window manager maps the
+  // dialog again after a minimise.
+  if (!event->spontaneous()) {
+    if (frame_ == Frame::WithoutCloseBox) AskForTitleBarOnly(*this);
+    if (lastPosition_)
+      move(*lastPosition_);
+    else
+      CentreOnScreen(*this);
+    FormShow();
+  }
   QDialog::showEvent(event);
+}
+
+void FixedDialog::hideEvent(QHideEvent* event) {
+  if (!event->spontaneous()) lastPosition_ = pos();
+  QDialog::hideEvent(event);
+}
+
+void FixedDialog::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous() && closeButton_ != nullptr) {
+    event->ignore();
+    closeButton_->click();
+    return;
+  }
+  QDialog::closeEvent(event);
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent* event) {

@@ -1,11 +1,10 @@
 #include "app/dialogs/taboutform.h"
 
-#include <QFontMetrics>
 #include <QFrame>
 #include <QMouseEvent>
 
-#include "qt/text/embedded_fonts.h"
 #include "kelvarok_version.h"
+#include "qt/text/embedded_fonts.h"
 
 namespace kelvarok {
 namespace {
@@ -53,12 +52,10 @@ TAboutForm::TAboutForm(const QUrl& helpPage, std::function<void(const QUrl&)> op
 
   QFont underlined = DialogFont();
   underlined.setUnderline(true);
-  // A long path loses its middle, so that both the scheme and the page's
-  // name stay readable.
-  const QString address =
-      QFontMetrics(underlined).elidedText(helpPage.toDisplayString(), Qt::ElideMiddle, 344 - 16);
+  // The page is a file of the installation: its path says nothing to the
+  // player, the link's text says what it opens.
   Link = new LinkLabel(
-      address, [this, helpPage] { openUrl_(helpPage); }, this);
+      kHelpLinkText, [this, helpPage] { openUrl_(helpPage); }, this);
   Link->setFont(underlined);
   Link->setStyleSheet("color: rgb(0, 0, 255);");
   Link->setAlignment(Qt::AlignCenter);

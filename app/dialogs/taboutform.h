@@ -23,10 +23,13 @@ class LinkLabel final : public QLabel {
   std::function<void()> onClick_;
 };
 
+// What the link shows.
+inline constexpr char kHelpLinkText[] = "Kelvarok help page";
+
 class TAboutForm final : public FixedDialog {
  public:
-  // The link shows and opens helpPage; openUrl opens an address in the
-  // user's browser.
+  // The link opens helpPage; openUrl opens an address in the user's
+  // browser.
   TAboutForm(const QUrl& helpPage, std::function<void(const QUrl&)> openUrl,
              QWidget* parent = nullptr);
 

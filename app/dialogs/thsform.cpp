@@ -53,6 +53,7 @@ THSForm::THSForm(QWidget* parent)
   OkButton = MakeButton("Ok", this);
   OkButton->setGeometry((306 - 113) / 2, 252, 113, 25);
   connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+  SetCloseButton(OkButton);
   for (int i = 1; i <= kHiScorePlaces; ++i)
     for (QLabel* label : {Score[i], Round[i], Name[i]}) label->installEventFilter(this);
 }
@@ -94,7 +95,8 @@ void THSForm::SetCells(const HiScoreCells& cells) {
   for (int i = 1; i <= kHiScorePlaces; ++i) {
     Score[i]->setText(QStringFromLatin1(cells[i].Score));
     Round[i]->setText(QStringFromLatin1(cells[i].Round));
-    Name[i]->setText(QStringFromLatin1(cells[i].Name));
+    // The longest name (20 characters) fits its cell at every screen scale.
+    SetFittingText(*Name[i], QStringFromLatin1(cells[i].Name), DialogFont());
   }
 }
 

@@ -1,13 +1,12 @@
 #include "app/dialogs/title_bar_only.h"
 
-#include <xcb/xcb.h>
-
-#include <QGuiApplication>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+
+#include "app/xcb_connection.h"
 
 namespace kelvarok {
 namespace {
@@ -25,10 +24,7 @@ constexpr std::array<std::uint32_t, 5> kTitleBarOnly{
 }  // namespace
 
 void AskForTitleBarOnly(QWidget& window) {
-  // The offscreen platform answers as X too, without a connection.
-  if (QGuiApplication::platformName() != "xcb") return;
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  xcb_connection_t* connection = XcbConnection();
   if (connection == nullptr) return;
   constexpr char kName[] = "_MOTIF_WM_HINTS";
   const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(

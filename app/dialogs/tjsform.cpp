@@ -39,10 +39,10 @@ TJSForm::TJSForm(GameSettings& settings, QWidget* parent)
   Button1->setObjectName("Button1");
   Button1->setGeometry(68, 214, 97, 25);
   connect(Button1, &QPushButton::clicked, this, &TJSForm::Button1Click);
+  SetCloseButton(Button1);
 }
 
-void TJSForm::showEvent(QShowEvent* event) {
-  FixedDialog::showEvent(event);
+void TJSForm::FormShow() {
   Player1->Select(settings_.JoyStick1);
   Player2->Select(settings_.JoyStick2);
   Button1->setFocus();

@@ -33,7 +33,7 @@ class TJSForm final : public FixedDialog {
   QPushButton* Button1 = nullptr;  // "Ok"
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 
  private:
   void Button1Click();

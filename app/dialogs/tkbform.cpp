@@ -49,11 +49,7 @@ TKBForm::TKBForm(GameSettings& settings, QWidget* parent)
   Button5->setObjectName("Button5");
   Button5->setGeometry(130, 196, 97, 25);
   connect(Button5, &QPushButton::clicked, this, &TKBForm::Button5Click);
-}
-
-void TKBForm::showEvent(QShowEvent* event) {
-  FixedDialog::showEvent(event);
-  FormShow();
+  SetCloseButton(Button5);
 }
 
 void TKBForm::FormShow() {

@@ -24,10 +24,9 @@ class TKBForm final : public FixedDialog {
   QPushButton* Button5 = nullptr;  // "Ok"
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 
  private:
-  void FormShow();
   void Button5Click();
 
   GameSettings& settings_;

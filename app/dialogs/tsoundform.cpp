@@ -59,14 +59,14 @@ TSoundForm::TSoundForm(GameSettings& settings, std::function<void(Effect)> playE
   Button1->setObjectName("Button1");
   Button1->setGeometry(70, 274, 97, 25);
   connect(Button1, &QPushButton::clicked, this, &TSoundForm::Button1Click);
+  SetCloseButton(Button1);
 }
 
 bool& TSoundForm::Flag(std::size_t row) {
   return settings_.*SoundSwitch(kSoundRows[row].effect);
 }
 
-void TSoundForm::showEvent(QShowEvent* event) {
-  FixedDialog::showEvent(event);
+void TSoundForm::FormShow() {
   for (std::size_t row = 0; row < kSoundRows.size(); ++row) CheckBoxes[row]->setChecked(Flag(row));
   {
     // The slider keeps the position within 0..10; the change handler runs

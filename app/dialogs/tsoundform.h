@@ -31,7 +31,7 @@ class TSoundForm final : public FixedDialog {
   QPushButton* Button1 = nullptr;  // "Ok"
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 
  private:
   void TrackBar1Change();

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <vector>
 
 #include "app/dialogs/name_prompt.h"
@@ -344,6 +346,19 @@ TEST(THSForm, LayoutAndCells) {
   EXPECT_EQ(form.Round[1]->text(), "2");
   EXPECT_EQ(form.Name[1]->text(), QString::fromUtf8("Ann\u00e9"));
   EXPECT_EQ(form.Score[10]->text(), "0 ");
+  // The longest names fit their cell whole, with room for the rounding of a
+  // scaled screen (up to half a screen pixel a letter).
+  for (const char* name : {"WWWWWWWWWWWWWWWWWWWW", "Maximilian Wolfgang", "mmmmmmmmmmmmmmmmmmmm"}) {
+    cells[2].Name = name;
+    form.SetCells(cells);
+    const QFontMetricsF metrics(form.Name[2]->font());
+    EXPECT_LE(metrics.horizontalAdvance('x') / 2 + metrics.horizontalAdvance(name) +
+                  0.5 * static_cast<double>(std::strlen(name)),
+              form.Name[2]->contentsRect().width())
+        << name;
+    EXPECT_EQ(form.Name[2]->text(), name);
+  }
+  EXPECT_EQ(form.Name[1]->font().pixelSize(), 11);  // a short name keeps the dialog font
   form.show();
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_TRUE(form.isVisible());
@@ -371,9 +386,10 @@ TEST(TAboutForm, TextsLinkAndClosing) {
   EXPECT_EQ(form.size(), QSize(344, 272));
   QStringList texts;
   for (QLabel* label : form.findChildren<QLabel*>()) texts << label->text();
-  for (const char* text : {"Kelvarok", "TM", "Version 2.10", "Ombrix",
-                           "file:///usr/share/kelvarok/help/kelvarok.html"})
+  for (const char* text : {"Kelvarok", "TM", "Version 2.10", "Ombrix", "Kelvarok help page"})
     EXPECT_TRUE(texts.contains(text)) << text;
+  // The page's path is no text for a player, whole or cut short.
+  EXPECT_FALSE(texts.join(' ').contains("/")) << texts.join(' ').toStdString();
   const QFontInfo title(form.findChild<QLabel*>("Title")->font());
   EXPECT_EQ(title.family(), "Comic Neue");
   EXPECT_TRUE(title.bold());

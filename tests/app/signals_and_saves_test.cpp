@@ -4,250 +4,18 @@
 // must be played; every wait is on a condition, with a generous deadline.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <grp.h>
-#include <poll.h>
 #include <pwd.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <thread>
-#include <vector>
 
-extern char** environ;
+#include "desktop_process.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr auto kDeadline = 20s;
-
-template <typename Done>
-bool WaitFor(Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + kDeadline;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(10ms);
-  }
-  return true;
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-// A user of their own: settings, runtime and temporary directories.
-class Home {
- public:
-  Home() {
-    QDir(dir_.path()).mkpath("config");
-    QDir(dir_.path()).mkpath("tmp");
-    QDir(dir_.path()).mkpath("run");
-    QFile::setPermissions(Path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  }
-  QString Path(const QString& name) const { return dir_.filePath(name); }
-  QString Settings() const { return Path("config/Ombrix/Kelvarok.conf"); }
-  QString Lock() const { return Path("run/kelvarok.lock"); }
-  // Hands everything in the home, as it is now, to user.
-  void GiveTo(uid_t user) const {
-    if (::getuid() != 0) return;
-    ::chown(QFile::encodeName(dir_.path()).constData(), user, user);
-    for (QDirIterator it(dir_.path(),
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-         it.hasNext();)
-      ::lchown(QFile::encodeName(it.next()).constData(), user, user);
-  }
-
- private:
-  QTemporaryDir dir_;
-};
-
-// An X server for the tests that play: keys reach the game through xdotool.
-class XServer {
- public:
-  XServer() {
-    if (std::system("command -v xdotool >/dev/null") != 0) return;
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) return;
-    const std::string fd = std::to_string(pipeFds[1]);
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      // -noreset: by default the server resets when its last client leaves,
-      // and refuses connections meanwhile; the next program of a test would
-      // then find no display.
-      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset", "-screen",
-               "0", "1024x768x24", static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    ::close(pipeFds[1]);
-    pollfd ready = {pipeFds[0], POLLIN, 0};
-    char text[16] = {};
-    if (pid_ > 0 && ::poll(&ready, 1, 10000) == 1 && ::read(pipeFds[0], text, 15) > 0)
-      display_ = std::string(":").append(text, std::strcspn(text, "\n"));
-    ::close(pipeFds[0]);
-  }
-  ~XServer() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  // Empty when there is no server (or no xdotool to drive it).
-  const std::string& display() const { return display_; }
-
-  // Runs xdotool with args; its output, or nothing when it failed.
-  std::optional<std::string> Xdotool(const std::string& args) const {
-    const std::string command = "DISPLAY=" + display_ + " timeout 20 xdotool " + args;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return std::nullopt;
-    std::string out;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe)) out += chunk;
-    if (::pclose(pipe) != 0) return std::nullopt;
-    return out.substr(0, out.find('\n'));
-  }
-
-  // The first shown window whose name matches pattern, searched again until
-  // one shows: a window is named before it is mapped, and keys sent to it
-  // then are lost. A single search can also die on a window that closes
-  // while it reads the window's name (a menu that just closed), so one failed
-  // search is no answer.
-  std::optional<std::string> FindWindow(const std::string& pattern) const {
-    std::optional<std::string> found;
-    WaitFor([&] {
-      return (found = Xdotool("search --onlyvisible --name '" + pattern + "'")).has_value();
-    });
-    return found;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
-struct Start {
-  std::vector<std::string> arguments;
-  const XServer* x = nullptr;                // nullptr: offscreen
-  std::optional<rlim_t> fileSizeLimit = {};  // with SIGXFSZ ignored
-  bool runtimeDirectory = true;              // false: XDG_RUNTIME_DIR is empty
-  bool ordinaryUser = false;                 // run as kOrdinaryUser when root
-};
-
-// An ordinary user for the runs that root would pass unhindered (root reads
-// a file of mode 000): "nobody".
-constexpr uid_t kOrdinaryUser = 65534;
-
-// The real executable, killed if a test leaves it running.
-class Program {
- public:
-  Program(const Home& home, const Start& start) {
-    std::vector<std::string> env = {
-        "XDG_CONFIG_HOME=" + home.Path("config").toStdString(),
-        "XDG_RUNTIME_DIR=" + (start.runtimeDirectory ? home.Path("run").toStdString() : ""),
-        "TMPDIR=" + home.Path("tmp").toStdString(),
-        "SDL_AUDIODRIVER=dummy",
-        start.x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen",
-        "DISPLAY=" + (start.x ? start.x->display() : std::string()),
-        "HOME=" + home.Path("").toStdString(),
-        "XDG_CACHE_HOME=" + home.Path("cache").toStdString(),
-        "XDG_DATA_HOME=" + home.Path("data").toStdString(),
-    };
-    const std::size_t ours = env.size();
-    for (char** e = environ; *e; ++e) {
-      const std::string_view entry(*e);
-      const auto overridden = [&](std::size_t i) {
-        return entry.substr(0, entry.find('=') + 1) == env[i].substr(0, env[i].find('=') + 1);
-      };
-      bool keep = true;
-      for (std::size_t i = 0; i < ours; ++i) keep = keep && !overridden(i);
-      if (keep) env.emplace_back(entry);
-    }
-    std::vector<std::string> args = {KELVAROK_EXE};
-    args.insert(args.end(), start.arguments.begin(), start.arguments.end());
-    std::vector<char*> argv, envp;
-    for (auto& a : args) argv.push_back(a.data());
-    for (auto& e : env) envp.push_back(e.data());
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    // A pipe, which no file size limit cuts short.
-    int err[2];
-    if (::pipe(err) != 0) return;
-    pid_ = ::fork();
-    if (pid_ != 0) {
-      ::close(err[1]);
-      stderr_ = err[0];
-      ::fcntl(stderr_, F_SETFL, O_NONBLOCK);
-      return;
-    }
-    ::dup2(err[1], STDERR_FILENO);
-    if (start.ordinaryUser && ::getuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kOrdinaryUser) != 0 ||
-         ::setuid(kOrdinaryUser) != 0))
-      ::_exit(126);
-    if (start.fileSizeLimit) {
-      std::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit = {*start.fileSizeLimit, *start.fileSizeLimit};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ::execve(argv[0], argv.data(), envp.data());
-    ::_exit(127);
-  }
-  ~Program() {
-    if (running_) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    ::close(stderr_);
-  }
-  pid_t pid() const { return pid_; }
-  // What the program wrote to standard error so far.
-  QByteArray Stderr() const {
-    QByteArray text;
-    char chunk[4096];
-    for (ssize_t got; (got = ::read(stderr_, chunk, sizeof chunk)) > 0;) text.append(chunk, got);
-    return text;
-  }
-  void Signal(int signal) const { ::kill(pid_, signal); }
-
-  // The exit status; nothing when the program still runs at the deadline or
-  // died by a signal.
-  std::optional<int> WaitForExit() {
-    int status = 0;
-    if (!WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; })) return std::nullopt;
-    running_ = false;
-    if (!WIFEXITED(status)) return std::nullopt;
-    return WEXITSTATUS(status);
-  }
-
- private:
-  pid_t pid_ = -1;
-  int stderr_ = -1;
-  bool running_ = true;
-};
+using namespace kelvarok::desktop_process;
 
 // The program has passed the single-instance guard: it holds the lock.
 bool HoldsTheLock(const Home& home) {
@@ -541,7 +309,6 @@ TEST(SignalsAndSaves, AReplayThatIsNotARegularFileOfARealSizeIsRefusedAtOnce) {
   EXPECT_EQ(program.WaitForExit(), 0);
   EXPECT_EQ(program.Stderr().toStdString(), refused(huge, "larger than 67108864 bytes"));
 }
-
 TEST(SignalsAndSaves, EveryDemoCommandLineEndsByItself) {
   const struct {
     std::vector<std::string> arguments;
@@ -560,6 +327,35 @@ TEST(SignalsAndSaves, EveryDemoCommandLineEndsByItself) {
   }
   for (std::size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(programs[i]->WaitForExit(), cases[i].status) << cases[i].arguments.back();
+}
+
+TEST(OddStarts, NoDisplayOrARefusedSoundDeviceEndWithALineOnStandardError) {
+  const std::vector<std::string> noDisplay = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    const char* wavemixIni;
+    int status;
+    const char* line;
+  } cases[] = {
+      {{}, noDisplay, "", 1, "kelvarok: no display found"},
+      {{"--replay", "/nonexistent.kvr"}, noDisplay, "", 1, "kelvarok: no display found"},
+      {{"--demo", "--frames", "5"},
+       {},
+       "[not compatible]\nSDL Default Device=1\n",
+       0,
+       "kelvarok: SDL Default Device is not compatible"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    Home home;
+    if (*c.wavemixIni) WriteFile(home.Path("config/WAVEMIX.INI"), c.wavemixIni);
+    Program program(home, {c.arguments, nullptr, {}, true, false, c.environment});
+    EXPECT_EQ(program.WaitForExit(), c.status);
+    const QByteArray err = program.Stderr();
+    EXPECT_TRUE(err.startsWith(c.line)) << err.toStdString();
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+  }
 }
 
 }  // namespace
