@@ -2,7 +2,8 @@
 # The demo heard through a private PipeWire server's Pulse layer, as a player
 # on today's desktops hears it: SDL's pulseaudio driver plays into a null sink
 # whose monitor is recorded. Any break of exact silence inside a sound (the
-# device ran dry) fails; a server that cannot start skips the test (77).
+# device ran dry) fails. Runs under tests/sdl/sound_server_test.sh, which
+# starts the server (or skips with 77 when it cannot).
 # Usage: sound_server_demo_test.sh KELVAROK KELVAROK_SILENCE_BREAKS
 set -euo pipefail
 kelvarok=$1
@@ -11,17 +12,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../sdl/private_pipewire.sh"
 work=$(mktemp -d)
 cleanup() {
-  stop_private_pipewire
+  stop_monitor_recording
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-if ! start_private_pipewire "$work"; then
-  echo "SKIP: the private PipeWire server did not start" >&2
-  tail -5 "$work/pipewire.log" >&2 || true
-  exit 77
-fi
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config KELVAROK_SOUND_UNDERRUNS=1
 start_monitor_recording "$work/monitor.raw" || fail "the monitor is not recorded"
 "$kelvarok" --demo --frames 500 2>"$work/demo.err" ||

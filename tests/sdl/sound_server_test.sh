@@ -13,6 +13,7 @@ cleanup() {
 trap cleanup EXIT
 if ! start_private_pipewire "$work"; then
   echo "SKIP: the private PipeWire server did not start" >&2
+  tail -5 "$work/pipewire.log" >&2 || true
   exit 77
 fi
 "$@"
