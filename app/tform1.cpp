@@ -392,7 +392,9 @@ void TForm1::NoteNormalPlace() {
       (shown && (frame.width() >= shown->availableGeometry().width() ||
                  frame.height() >= shown->availableGeometry().height())))
     return;
-  normalPlace_ = pos();
+  // The place of the window's inside, which does not depend on whether the
+  // window manager has told the size of its frame yet.
+  normalPlace_ = geometry().topLeft();
 }
 
 void TForm1::moveEvent(QMoveEvent* event) {
@@ -409,7 +411,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     // maximised, which a full screen in between can have made the maximised
     // place: the window goes to its own last normal place.
     defaultSizeAsked_ = false;
-    if (normalPlace_) move(*normalPlace_);
+    if (normalPlace_) setGeometry(QRect(*normalPlace_, size()));
     KeepOnScreen(*this);
   }
   NoteNormalPlace();

@@ -206,7 +206,7 @@ class TForm1 final : public QMainWindow, public FlowHost {
   bool closingOnSignal_ = false;
   // "Default window size" waits for the window manager to apply the size.
   bool defaultSizeAsked_ = false;
-  // Where the window last was while it was normal.
+  // Where the inside of the window last was while it was normal.
   std::optional<QPoint> normalPlace_;
 };
 

@@ -39,10 +39,16 @@ read -r width height < <(od -A n -t u1 -j 16 -N 8 "$work/shot.png" |
 [ ! -s "$work/demo.err" ] || fail "the demo complained: $(cat "$work/demo.err")"
 
 # SIGTERM while the demo plays: an orderly close with status 0. The signal is
-# sent once the program catches it: its handler, once installed, stays.
+# sent once the program catches it: its handler, once installed, stays. Until
+# the exec the child is a copy of this shell, which catches SIGTERM for its
+# EXIT trap, so the process must first be the program.
 "$kelvarok" --demo --screenshot "$work/closed.png" 2>"$work/closed.err" &
 demo=$!
-catches_sigterm() { (( 0x$(awk '/^SigCgt/ {print $2}' "/proc/$demo/status") & 0x4000 )); }
+program=$(readlink -f "$kelvarok")
+catches_sigterm() {
+  [ "$(readlink "/proc/$demo/exe")" = "$program" ] &&
+    (( 0x$(awk '/^SigCgt/ {print $2}' "/proc/$demo/status") & 0x4000 ))
+}
 wait_for catches_sigterm || fail "the demo never caught SIGTERM"
 kill -TERM "$demo"
 status=0
