@@ -392,9 +392,15 @@ void TForm1::NoteNormalPlace() {
       (shown && (frame.width() >= shown->availableGeometry().width() ||
                  frame.height() >= shown->availableGeometry().height())))
     return;
-  // The place of the window's inside, which does not depend on whether the
-  // window manager has told the size of its frame yet.
-  normalPlace_ = geometry().topLeft();
+  normalPlace_ = CurrentPlace();
+}
+
+TForm1::Place TForm1::CurrentPlace() const {
+  const QRect inside = geometry();
+  const QRect frame = frameGeometry();
+  return {inside.topLeft(),
+          QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                   frame.right() - inside.right(), frame.bottom() - inside.bottom())};
 }
 
 void TForm1::moveEvent(QMoveEvent* event) {
@@ -410,9 +416,12 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     // The window manager puts the window back where it was when it was last
     // maximised, which a full screen in between can have made the maximised
     // place: the window goes to its own last normal place.
+    // The frame is the one the window had there: the window manager may be
+    // framing it anew for the normal state, and Qt's idea of the frame lags.
     defaultSizeAsked_ = false;
-    if (normalPlace_) setGeometry(QRect(*normalPlace_, size()));
-    KeepOnScreen(*this);
+    const Place place = normalPlace_.value_or(CurrentPlace());
+    const QRect frame = QRect(place.inside, size()).marginsAdded(place.frame);
+    setGeometry(WithinScreen(*this, frame).marginsRemoved(place.frame));
   }
   NoteNormalPlace();
   QMainWindow::resizeEvent(event);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QPoint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -147,6 +149,14 @@ class TForm1 final : public QMainWindow, public FlowHost {
   // Normal, and not only on the way between two other states.
   bool NormalAtRest() const;
   // Keeps the window's place while it is normal and settled.
+  // Where the window's inside is, and its frame around it: the inside's
+  // place does not depend on whether the window manager has told the size of
+  // its frame yet.
+  struct Place {
+    QPoint inside;
+    QMargins frame;
+  };
+  Place CurrentPlace() const;
   void NoteNormalPlace();
   void StartGame(void (GameFlow::*start)());
   bool FormCloseQuery();
@@ -206,8 +216,8 @@ class TForm1 final : public QMainWindow, public FlowHost {
   bool closingOnSignal_ = false;
   // "Default window size" waits for the window manager to apply the size.
   bool defaultSizeAsked_ = false;
-  // Where the inside of the window last was while it was normal.
-  std::optional<QPoint> normalPlace_;
+  // Where the window last was while it was normal.
+  std::optional<Place> normalPlace_;
 };
 
 }  // namespace kelvarok

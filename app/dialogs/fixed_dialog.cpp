@@ -37,15 +37,13 @@ void CentreOnScreen(QWidget& window) {
   window.move(frame.topLeft());
 }
 
-void KeepOnScreen(QWidget& window) {
+QRect WithinScreen(const QWidget& window, QRect frame) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
+  if (screen == nullptr) return frame;
   const QRect area = screen->availableGeometry();
-  const QRect frame = window.frameGeometry();
-  QPoint place = frame.topLeft();
-  place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - frame.width())));
-  place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - frame.height())));
-  if (place != frame.topLeft()) window.move(place);
+  frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
+  frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+  return frame;
 }
 
 void CentreOver(QWidget& window, const QWidget& anchor) {

@@ -21,9 +21,10 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false);
 
 // Moves a top-level widget to the centre of the screen it is on.
 void CentreOnScreen(QWidget& window);
-// Moves a top-level widget, frame and all, inside the available area of the
-// screen it is on, the least distance there is (its top left corner first).
-void KeepOnScreen(QWidget& window);
+// A top-level widget's frame rectangle moved inside the available area of
+// the screen the widget is on, the least distance there is (its top left
+// corner first).
+QRect WithinScreen(const QWidget& window, QRect frame);
 // Moves a top-level widget so that its centre is the centre of another one.
 void CentreOver(QWidget& window, const QWidget& anchor);
 
