@@ -4,15 +4,16 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
+#include <string>
 
 namespace kelvarok {
 
-// True when a platform is chosen by hand (QT_QPA_PLATFORM, or -platform
-// among the arguments) or a display is named (DISPLAY, WAYLAND_DISPLAY).
-bool DisplayNamed(const QStringList& arguments);
-
-// The line standard error gets when none is.
-inline constexpr char kNoDisplay[] =
-    "kelvarok: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)\n";
+// The line standard error gets when the window has nowhere to go: no display
+// named (DISPLAY, WAYLAND_DISPLAY, Qt's -display), or an X display that does
+// not answer. Nothing when a platform is chosen by hand (QT_QPA_PLATFORM, or
+// -platform among the arguments) or a Wayland display is named: Qt then
+// chooses and reports for itself.
+std::optional<std::string> MissingDisplay(const QStringList& arguments);
 
 }  // namespace kelvarok

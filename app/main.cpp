@@ -173,8 +173,8 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  if (!DisplayNamed(raw)) {
-    std::fputs(kNoDisplay, stderr);
+  if (const auto missing = MissingDisplay(raw)) {
+    std::fputs(missing->c_str(), stderr);
     return 1;
   }
   ProvideRuntimeDirectory();

@@ -340,6 +340,12 @@ TEST(OddStarts, NoDisplayOrARefusedSoundDeviceEndWithALineOnStandardError) {
   } cases[] = {
       {{}, noDisplay, "", 1, "kelvarok: no display found"},
       {{"--replay", "/nonexistent.kvr"}, noDisplay, "", 1, "kelvarok: no display found"},
+      // A display left over from another session, with no server behind it.
+      {{},
+       {"DISPLAY=:987", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="},
+       "",
+       1,
+       "kelvarok: cannot open the X display :987"},
       {{"--demo", "--frames", "5"},
        {},
        "[not compatible]\nSDL Default Device=1\n",
