@@ -20,10 +20,18 @@ class NamePromptDialog final : public QInputDialog, public PadReceiver {
   // box; a name in the table keeps its first kMaxNameLength characters, so
   // the keyboard types no more than those.
   void AddKeyboard(QLineEdit& edit, bool shown) {
+    edit_ = &edit;
     keyboard_ = new OnScreenKeyboard(edit, static_cast<int>(kMaxNameLength), this);
     layout()->addWidget(keyboard_);
     layout()->setAlignment(keyboard_, Qt::AlignHCenter);
     keyboard_->setVisible(shown);
+  }
+
+  // The dialog selects its text as it shows; the keyboard edits the end of
+  // the text, so no selection is shown with it.
+  void setVisible(bool visible) override {
+    QInputDialog::setVisible(visible);
+    if (visible && keyboard_ != nullptr && keyboard_->isVisible()) edit_->end(false);
   }
 
   bool PadPress(PadButton button) override {
@@ -55,6 +63,7 @@ class NamePromptDialog final : public QInputDialog, public PadReceiver {
     KeepOnScreen(*this);
   }
 
+  QLineEdit* edit_ = nullptr;
   OnScreenKeyboard* keyboard_ = nullptr;
 };
 

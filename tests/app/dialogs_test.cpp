@@ -493,6 +493,8 @@ TEST(NamePrompt, AGameControllerTypesThroughTheOnScreenKeyboard) {
       QLineEdit* edit = dialog.findChild<QLineEdit*>();
       ASSERT_TRUE(pad && keyboard && edit);
       EXPECT_EQ(keyboard->isVisible(), c.keyboardShown);
+      // The keyboard edits the end of the text: no selection is shown with it.
+      EXPECT_EQ(edit->hasSelectedText(), !c.keyboardShown && !c.text.isEmpty());
       bool used = true;
       for (const PadButton press : c.presses) used = pad->PadPress(press);
       EXPECT_EQ(used, c.lastPressUsed);
