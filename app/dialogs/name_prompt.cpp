@@ -28,7 +28,7 @@ class NamePromptDialog final : public QInputDialog, public PadReceiver {
   }
 
   // The dialog selects its text as it shows; the keyboard edits the end of
-  // the text, so no selection is shown with it.
+  // the text, so no selection is shown with the keyboard.
   void setVisible(bool visible) override {
     QInputDialog::setVisible(visible);
     if (visible && keyboard_ != nullptr && keyboard_->isVisible()) edit_->end(false);
@@ -57,6 +57,7 @@ class NamePromptDialog final : public QInputDialog, public PadReceiver {
   // the screen.
   void ShowKeyboard() {
     keyboard_->show();
+    edit_->end(false);
     layout()->activate();
     adjustSize();
     CentreOnScreen(*this);

@@ -70,11 +70,6 @@ void OnScreenKeyboard::DeleteLast() {
   edit_.backspace();
 }
 
-void OnScreenKeyboard::showEvent(QShowEvent* event) {
-  edit_.end(false);
-  QWidget::showEvent(event);
-}
-
 QSize OnScreenKeyboard::CellSize() const {
   const QFontMetrics metrics(font());
   int widest = 0;

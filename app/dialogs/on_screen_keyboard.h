@@ -28,8 +28,6 @@ class OnScreenKeyboard : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  // The highlight then edits the end of the text that is shown.
-  void showEvent(QShowEvent* event) override;
 
  private:
   void Type(QChar character);
