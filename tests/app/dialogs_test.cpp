@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "app/dialogs/name_prompt.h"
+#include "app/dialogs/on_screen_keyboard.h"
 #include "app/dialogs/taboutform.h"
 #include "app/dialogs/thsform.h"
 #include "app/dialogs/tjsform.h"
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
+#include "app/pad_receiver.h"
 
 namespace kelvarok {
 namespace {
@@ -441,6 +443,75 @@ TEST(NamePrompt, OkGivesTheTypedTextAndCancelKeepsIt) {
   });
   EXPECT_FALSE(NamePrompt(nullptr, "High Score!", "Player 2, enter your name:", text));
   EXPECT_EQ(text, QString(255, 'x'));
+}
+
+TEST(NamePrompt, AGameControllerTypesThroughTheOnScreenKeyboard) {
+  using enum PadButton;
+  enum Outcome { Open, Ok, Cancel };
+  // first, then n presses of repeated, then last.
+  const auto Then = [](std::vector<PadButton> first, int n, PadButton repeated,
+                       std::initializer_list<PadButton> last) {
+    first.insert(first.end(), static_cast<std::size_t>(n), repeated);
+    first.insert(first.end(), last);
+    return first;
+  };
+  const auto L1 = [](const char* text) { return QString::fromLatin1(text); };
+  const struct {
+    const char* name;
+    QString text;  // in the box at the start
+    bool keyboardShown;
+    std::vector<PadButton> presses;
+    QString typed;  // in the box after the presses
+    Outcome outcome;
+    bool lastPressUsed = true;
+  } cases[] = {
+      {"the first press only shows the keyboard", "", false, {A}, "", Open},
+      {"Start only shows the keyboard", "Ann", false, {Start}, "Ann", Open},
+      {"the press after showing types", "", false, {Down, A}, "A", Open},
+      {"capitals at the start, Left wraps", "", true, {Right, A, Left, Left, A, Start}, "BM", Ok},
+      {"Up wraps to the digits", "", true, {Up, A, Up, Up, A}, L1("1\xcd"), Open},
+      {"the case key gives small letters", "", true,
+       Then(Then(Then({Up, Up}, 6, Right, {A}), 6, Left, {A}), 4, Up, {A, Right, A}),
+       L1("\xfb") + "ab", Open},
+      {"no capital outside Latin-1", "", true, Then({Up, Up}, 4, Left, {A, Left, A}),
+       L1("\xff\xde"), Open},
+      {"space, then Down keeps the column", "", true, {Up, Up, Left, A, Down, A}, " 0", Open},
+      {"the delete key", "Bob", true, {Up, Left, A, A}, "B", Open},
+      {"B deletes the last character", "Ann", true, {B, A, Start}, "AnA", Ok},
+      {"B on empty text", "", true, {B, B}, "", Open},
+      {"Back cancels", "Ann", true, {A, Back}, "AnnA", Cancel},
+      {"X is left to the controller", "", true, {X}, "", Open, false},
+      {"a name's 20 characters", "", true, Then({}, 25, A, {}), QString(20, 'A'), Open},
+      {"a longer name takes no more", QString(255, 'x'), true, {B, A}, QString(254, 'x'), Open},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QString text = c.text;
+    AnswerNamePrompt([&](QInputDialog& dialog) {
+      auto* pad = dynamic_cast<PadReceiver*>(&dialog);
+      auto* keyboard = dialog.findChild<OnScreenKeyboard*>();
+      QLineEdit* edit = dialog.findChild<QLineEdit*>();
+      ASSERT_TRUE(pad && keyboard && edit);
+      EXPECT_EQ(keyboard->isVisible(), c.keyboardShown);
+      // The keyboard edits the end of the text: no selection is shown with it.
+      EXPECT_EQ(edit->hasSelectedText(), !c.keyboardShown && !c.text.isEmpty());
+      bool used = true;
+      for (const PadButton press : c.presses) used = pad->PadPress(press);
+      EXPECT_EQ(used, c.lastPressUsed);
+      EXPECT_EQ(edit->text(), c.typed);
+      EXPECT_EQ(dialog.focusWidget(), edit);
+      EXPECT_EQ(dialog.isVisible(), c.outcome == Open);
+      if (c.outcome != Open) return;
+      EXPECT_TRUE(keyboard->isVisible());
+      QTest::keyClicks(edit, "z");  // the real keyboard still types in the box
+      EXPECT_EQ(edit->text(), c.typed + "z");
+      dialog.reject();
+    });
+    EXPECT_EQ(
+        NamePrompt(nullptr, "High Score!", "Player 1, enter your name:", text, c.keyboardShown),
+        c.outcome == Ok);
+    EXPECT_EQ(text, c.outcome == Ok ? c.typed : c.text);
+  }
 }
 
 }  // namespace
