@@ -46,6 +46,12 @@ QRect WithinScreen(const QWidget& window, QRect frame) {
   return frame;
 }
 
+void KeepOnScreen(QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect kept = WithinScreen(window, frame);
+  if (kept != frame) window.move(kept.topLeft());
+}
+
 void CentreOver(QWidget& window, const QWidget& anchor) {
   // A window's frame is unknown until the window manager has framed it; it
   // gets the same frame as the anchor.

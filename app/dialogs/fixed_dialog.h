@@ -25,6 +25,8 @@ void CentreOnScreen(QWidget& window);
 // the screen the widget is on, the least distance there is (its top left
 // corner first).
 QRect WithinScreen(const QWidget& window, QRect frame);
+// Moves a top-level widget, frame and all, within the screen so.
+void KeepOnScreen(QWidget& window);
 // Moves a top-level widget so that its centre is the centre of another one.
 void CentreOver(QWidget& window, const QWidget& anchor);
 
