@@ -7,7 +7,8 @@
 
 namespace kelvarok {
 
-bool NamePrompt(QWidget* parent, const QString& caption, const QString& prompt, QString& text) {
+bool NamePrompt(QWidget* parent, const QString& caption, const QString& prompt, QString& text,
+                bool /*withOnScreenKeyboard*/) {
   QInputDialog dialog(parent);
   dialog.setWindowTitle(caption);
   dialog.setLabelText(prompt);

@@ -11,7 +11,8 @@ namespace kelvarok {
 inline constexpr int kNamePromptMaxLength = 255;
 
 // Returns true on OK with text set to what was typed; false on Cancel with
-// text unchanged.
-bool NamePrompt(QWidget* parent, const QString& caption, const QString& prompt, QString& text);
+// text unchanged. withOnScreenKeyboard: a game controller is connected.
+bool NamePrompt(QWidget* parent, const QString& caption, const QString& prompt, QString& text,
+                bool withOnScreenKeyboard = false);
 
 }  // namespace kelvarok
