@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +21,7 @@
 #include "app/dialogs/tsoundform.h"
 #include "app/tform1.h"
 #include "assets/sprites.h"
+#include "sdl/sdl_joysticks.h"
 #include "tests/app/virtual_clock_wait.h"
 
 namespace kelvarok {
@@ -81,6 +84,16 @@ class PadNavigatorTest : public ::testing::Test {
     driver.start(0);
     QTRY_VERIFY_WITH_TIMEOUT(next == steps.size(), 60000);
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  }
+
+  // The navigator reads another source from now on.
+  void ReadFrom(PadInputSource& source) {
+    navigator_ = std::make_unique<PadNavigator>(*window_, source);
+  }
+  bool AtTurnPrompt() const {
+    const MainMenu1& menu = window_->menu();
+    return window_->flow().GameRunning() && !menu.Pause1->isEnabled() &&
+           menu.Quitgame1->isEnabled();
   }
 
   // Starts a menu command from the event loop, so that its dialog's loop
@@ -175,6 +188,74 @@ TEST_F(PadNavigatorTest, DialogsAreWorkedWithTheDpadAAndB) {
   EXPECT_TRUE(game.PhaserSounds);
   EXPECT_FALSE(keyboard.isVisible());
   EXPECT_EQ(game.FireKey, 32);  // "Spacebar", the item after "Ctrl"
+}
+
+// a held at "Press Enter" holds Enter until it is let go, and fires no
+// other press; back (short) is "2-Player start".
+TEST_F(PadNavigatorTest, AAnswersTheTurnPromptAsEnterWhileHeld) {
+  const MainMenu1& menu = window_->menu();
+  KeyTable& keys = window_->Keys();
+  bool enterHeldOnAnswer = false;
+  Run({
+      {[] { return true; }, Press(PadButton::Back)},
+      // Player 1 fires (ending the spawn shield) and jumps until a ship is lost.
+      {[&] { return window_->flow().GameRunning() && menu.Pause1->isEnabled(); },
+       [&] {
+         keys.Press(VK_CONTROL);
+         keys.Press(VK_SPACE);
+       }},
+      {[&] { return AtTurnPrompt(); },
+       [&] {
+         keys.Release(VK_CONTROL);
+         keys.Release(VK_SPACE);
+         pad_.Down(PadButton::A);
+       }},
+      {[&] { return menu.Pause1->isEnabled(); },
+       [&] {
+         enterHeldOnAnswer = KeyDown(keys, VK_RETURN);
+         pad_.Up(PadButton::A);
+       }},
+      {[&] { return !KeyDown(keys, VK_RETURN); }, [&] { menu.Quitgame1->trigger(); }},
+      {[&] { return !window_->flow().GameRunning(); }, [] {}},
+  });
+  EXPECT_TRUE(enterHeldOnAnswer);
+  EXPECT_FALSE(menu.Pause1->isChecked());  // a pressed nothing once the game went on
+}
+
+// A controller SDL reports (here SDL's virtual one) drives the navigator
+// through SdlJoysticks: each change made and taken in, as a real one's.
+TEST_F(PadNavigatorTest, AnSdlControllersStartStartsAGame) {
+  SdlJoysticks joysticks;
+  if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is connected";
+  const int index = SDL_JoystickAttachVirtual(
+      SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  SDL_Joystick* device = SDL_JoystickOpen(index);
+  ASSERT_NE(device, nullptr) << SDL_GetError();
+  ReadFrom(joysticks);
+  const auto button = [device](SDL_GameControllerButton which, bool down) {
+    SDL_JoystickSetVirtualButton(device, which, down ? 1 : 0);
+    SDL_JoystickUpdate();
+  };
+  bool started = false;
+  Run({
+      {[] { return true; },
+       [&] {
+         button(SDL_CONTROLLER_BUTTON_START, true);
+         button(SDL_CONTROLLER_BUTTON_START, false);
+       }},
+      {[&] { return window_->flow().GameRunning(); },
+       [&] {
+         started = true;
+         window_->menu().Quitgame1->trigger();
+       }},
+      {[&] { return !window_->flow().GameRunning(); }, [] {}},
+  });
+  EXPECT_TRUE(started);
+  EXPECT_TRUE(joysticks.ControllerConnected());
+  navigator_.reset();
+  SDL_JoystickClose(device);
+  SDL_JoystickDetachVirtual(index);
 }
 
 }  // namespace
