@@ -3,22 +3,41 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <vector>
 
 #include "app/dialogs/fixed_dialog.h"
 
 namespace kelvarok {
 namespace {
 
+// The dialog's controls that take the focus, in its tab order. A radio
+// group lets only its checked button take the focus by Tab; here every one
+// of them does.
+std::vector<QWidget*> FocusOrder(QDialog& dialog) {
+  std::vector<QWidget*> order;
+  QWidget* widget = dialog.nextInFocusChain();
+  for (int guard = 0; widget != &dialog && guard < 10000; ++guard) {
+    const bool takesFocus = (widget->focusPolicy() & (Qt::TabFocus | Qt::ClickFocus)) != 0;
+    if (takesFocus && widget->window() == &dialog && widget->isVisibleTo(&dialog) &&
+        widget->isEnabled())
+      order.push_back(widget);
+    widget = widget->nextInFocusChain();
+  }
+  return order;
+}
+
 void MoveFocus(QDialog& dialog, bool forward) {
-  QWidget* focused = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-  QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
-                forward ? Qt::NoModifier : Qt::ShiftModifier);
-  QCoreApplication::sendEvent(focused, &tab);
+  const std::vector<QWidget*> order = FocusOrder(dialog);
+  if (order.empty()) return;
+  const auto count = static_cast<std::ptrdiff_t>(order.size());
+  const auto at = std::ranges::find(order, dialog.focusWidget()) - order.begin();
+  std::ptrdiff_t next = forward ? 0 : count - 1;
+  if (at < count) next = (at + (forward ? 1 : count - 1)) % count;
+  order[static_cast<std::size_t>(next)]->setFocus(forward ? Qt::TabFocusReason
+                                                          : Qt::BacktabFocusReason);
 }
 
 // Steps a list by one item; wraps round only when asked.

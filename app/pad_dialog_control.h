@@ -10,7 +10,9 @@
 namespace kelvarok {
 
 // Applies one press to the dialog; returns whether it did anything.
-// - Up and Down move the focus back and on, as Shift+Tab and Tab.
+// - Up and Down move the focus back and on through the controls in their
+//   tab order, every button of a radio group too (after the last, the
+//   first).
 // - Left and Right step the focused list or slider, and move the focus
 //   where the focused control has no steps.
 // - A clicks the focused button or box, or steps the focused list to its

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "app/dialogs/thsform.h"
+#include "app/dialogs/tjsform.h"
 #include "app/dialogs/tkbform.h"
 #include "app/dialogs/tsoundform.h"
 #include "app/tform1.h"
@@ -167,6 +168,7 @@ TEST_F(PadNavigatorTest, DialogsAreWorkedWithTheDpadAAndB) {
   GameSettings& game = window_->settings().game;
   TSoundForm& sound = window_->SoundForm();
   TKBForm& keyboard = window_->KBForm();
+  TJSForm& joystick = window_->JSForm();
   const auto noModal = [] { return QApplication::activeModalWidget() == nullptr; };
   Run({
       // Without a sound device a message box comes first; b is its OK.
@@ -181,6 +183,12 @@ TEST_F(PadNavigatorTest, DialogsAreWorkedWithTheDpadAAndB) {
       {[&] { return ModalIs(&keyboard); }, Press(PadButton::Down)},
       {[&] { return keyboard.focusWidget() == keyboard.ComboBoxes[0]; }, Press(PadButton::A)},
       {[&] { return keyboard.ComboBoxes[0]->currentIndex() == 4; }, Press(PadButton::B)},
+      // Every button of a radio group takes the focus, not only the checked one.
+      {noModal, Later(window_->menu().Joystick1)},
+      {[&] { return ModalIs(&joystick); }, Press(PadButton::Up)},
+      {[&] { return joystick.focusWidget() != joystick.Button1; }, Press(PadButton::Up)},
+      {[] { return true; }, Press(PadButton::A)},
+      {[] { return true; }, Press(PadButton::B)},
       {noModal, [] {}},
   });
   EXPECT_FALSE(sound.isVisible());
@@ -188,6 +196,8 @@ TEST_F(PadNavigatorTest, DialogsAreWorkedWithTheDpadAAndB) {
   EXPECT_TRUE(game.PhaserSounds);
   EXPECT_FALSE(keyboard.isVisible());
   EXPECT_EQ(game.FireKey, 32);  // "Spacebar", the item after "Ctrl"
+  EXPECT_EQ(game.JoyStick1, 0);
+  EXPECT_EQ(game.JoyStick2, 1);  // "Joystick #1", above "Joystick #2" above "Ok"
 }
 
 // a held at "Press Enter" holds Enter until it is let go, and fires no
