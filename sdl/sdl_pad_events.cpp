@@ -40,20 +40,20 @@ std::optional<PadButton> ButtonOf(Uint8 button) {
 }  // namespace
 
 SdlPadEvents::SdlPadEvents() {
-  for (int index = 0; index < SDL_NumJoysticks(); ++index) Open(index);
+  OpenNew();
 }
 
 SdlPadEvents::~SdlPadEvents() {
   for (const auto& [instance, controller] : open_) SDL_GameControllerClose(controller);
 }
 
-void SdlPadEvents::Open(int deviceIndex) {
-  if (!SDL_IsGameController(deviceIndex)) return;
-  SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
-  if (controller == nullptr) return;
-  const SDL_JoystickID instance = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
-  // Opening an open controller again only counts one more user of it.
-  if (!open_.emplace(instance, controller).second) SDL_GameControllerClose(controller);
+void SdlPadEvents::OpenNew() {
+  for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+    if (!SDL_IsGameController(index) || open_.contains(SDL_JoystickGetDeviceInstanceID(index)))
+      continue;
+    if (SDL_GameController* controller = SDL_GameControllerOpen(index))
+      open_.emplace(SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller)), controller);
+  }
 }
 
 void SdlPadEvents::Drain() {
@@ -69,7 +69,8 @@ void SdlPadEvents::Drain() {
 void SdlPadEvents::Read(const SDL_Event& event) {
   switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED:
-      Open(event.cdevice.which);  // a device index here
+      // Its device index may have changed since; every new one is opened.
+      OpenNew();
       return;
     case SDL_CONTROLLERDEVICEREMOVED: {
       const auto found = open_.find(event.cdevice.which);  // an instance here

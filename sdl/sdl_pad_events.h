@@ -35,7 +35,8 @@ class SdlPadEvents {
   bool AnyConnected() const { return !open_.empty(); }
 
  private:
-  void Open(int deviceIndex);
+  // Opens the connected game controllers not yet open.
+  void OpenNew();
   void Read(const SDL_Event& event);
   void Keep(const PadInput& input);
 
