@@ -153,6 +153,10 @@ TEST_F(PadNavigatorTest, GuideOpensTheGameMenuWhereBClosesItAndAChooses) {
        },
        Press(PadButton::Guide)},
       {[&] { return menuOpen() && menu.Game->activeAction() == menu.N1Playerstart1; },
+       Press(PadButton::Right)},
+      // Sideways along the menu bar: Options, and back to Game.
+      {[&] { return QApplication::activePopupWidget() == menu.Options; }, Press(PadButton::Left)},
+      {[&] { return menuOpen() && menu.Game->activeAction() == menu.N1Playerstart1; },
        Press(PadButton::Down)},
       {[&] { return menu.Game->activeAction() == menu.N2Playerstart1; }, Press(PadButton::Down)},
       {[&] { return menu.Game->activeAction() == menu.Highscores1; }, Press(PadButton::A)},
