@@ -11,6 +11,7 @@
 #include "app/display_check.h"
 #include "app/help_window.h"
 #include "app/kelvarok_application.h"
+#include "app/pad_navigator.h"
 #include "app/plugin_warning_filter.h"
 #include "app/program_end.h"
 #include "app/replay_files.h"
@@ -70,7 +71,10 @@ int RunReplay(const QString& path, const SpriteSet& sprites) {
   options.helpFile = HelpFilePath();
   DesktopSound sound;
   options.sounds = &sound.sounds();
+  // A controller pauses and stops the replay; it flies nothing here.
+  SdlJoysticks controllers;
   TForm1 window(sprites, options);
+  PadNavigator navigator(window, controllers);
   CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();
   int status = 0;
@@ -140,9 +144,11 @@ int RunGame(const QString& executable, const SpriteSet& sprites) {
   options.helpFile = HelpFilePath();
   SdlJoysticks joysticks;
   options.joysticks = &joysticks;
+  options.controllerConnected = [&joysticks] { return joysticks.ControllerConnected(); };
   DesktopSound sound;
   options.sounds = &sound.sounds();
   TForm1 window(sprites, options);
+  PadNavigator navigator(window, joysticks);
   guard.OnRaiseRequest([&window](const QString& token) { window.BringToFront(token); });
   CloseOnTermination([&window] { window.CloseOnSignal(); });
   window.show();

@@ -1,13 +1,10 @@
-// What a game controller's buttons mean to the windows of the program: the
-// buttons the program acts on, and a window that takes them itself while it
-// is the active one.
+// What a game controller's buttons mean to the windows of the program: a
+// window that takes the buttons itself while it is the active one.
 #pragma once
 
-namespace kelvarok {
+#include "platform/pad_input.h"
 
-// The left stick counts as the d-pad (Up, Down, Left, Right); a held
-// direction repeats.
-enum class PadButton { A, B, X, Y, Back, Guide, Start, Up, Down, Left, Right };
+namespace kelvarok {
 
 class PadReceiver {
  public:

@@ -248,7 +248,9 @@ void TForm1::SetPanelFontColour(StatusPanel panel, Pixel colour) {
 bool TForm1::InputQuery(const std::string& caption, const std::string& prompt, std::string& text) {
   if (!options_.askNames) return false;
   QString typed = QStringFromLatin1(text);
-  if (!NamePrompt(this, QStringFromLatin1(caption), QStringFromLatin1(prompt), typed)) return false;
+  const bool pad = options_.controllerConnected && options_.controllerConnected();
+  if (!NamePrompt(this, QStringFromLatin1(caption), QStringFromLatin1(prompt), typed, pad))
+    return false;
   text = ToLatin1(typed);
   return true;
 }

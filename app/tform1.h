@@ -45,6 +45,9 @@ struct TForm1Options {
   bool followFocus = true;
   // Whether the name prompt is asked; when not, every prompt is cancelled.
   bool askNames = true;
+  // Whether a game controller is connected, which gives the name prompt its
+  // on-screen keyboard; empty: never.
+  std::function<bool()> controllerConnected;
   QString helpFile;
   // The joysticks the game polls; nullptr: none is ever plugged in.
   Joystick* joysticks = nullptr;
@@ -70,7 +73,8 @@ class TForm1 final : public QMainWindow, public FlowHost {
   ~TForm1() override;
 
   // --- FlowHost -----------------------------------------------------------
-  KeyState& Keys() override { return keys_; }
+  // The table the game polls; a game controller holds Enter in it too.
+  KeyTable& Keys() override { return keys_; }
   Joystick& Joysticks() override { return options_.joysticks ? *options_.joysticks : noJoysticks_; }
   void InvalidateField() override;
   void SoundEffect(Effect effect) override;

@@ -30,15 +30,31 @@ SdlJoysticks::SdlJoysticks() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   initialised_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
   if (initialised_) {
-    // The state is polled; events would only pile up in a queue nobody drains.
-    SDL_JoystickEventState(SDL_IGNORE);
-    SDL_GameControllerEventState(SDL_IGNORE);
+    // The slots' state is polled, but the controllers' buttons are read as
+    // events, so that a press shorter than a poll still counts. SDL makes a
+    // controller's events from its joystick's, so both kinds are wanted.
+    SDL_JoystickEventState(SDL_ENABLE);
+    SDL_GameControllerEventState(SDL_ENABLE);
+    pads_ = std::make_unique<SdlPadEvents>();
   }
 }
 
 SdlJoysticks::~SdlJoysticks() {
   for (Device& device : slots_) Close(device);
+  pads_.reset();
   if (initialised_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+}
+
+std::vector<PadInput> SdlJoysticks::TakePadInputs() {
+  if (!initialised_) return {};
+  UpdateDevices();
+  return pads_->Take();
+}
+
+bool SdlJoysticks::ControllerConnected() {
+  if (!initialised_) return false;
+  UpdateDevices();
+  return pads_->AnyConnected();
 }
 
 std::uint32_t SdlJoysticks::joyGetPos(std::uint32_t id, JOYINFO& info) {
@@ -54,6 +70,7 @@ std::uint32_t SdlJoysticks::joyGetPos(std::uint32_t id, JOYINFO& info) {
 void SdlJoysticks::UpdateDevices() {
   // Takes in the devices' new state and notices devices plugged and unplugged.
   SDL_JoystickUpdate();
+  pads_->Drain();
   for (Device& device : slots_) {
     if (device.joystick != nullptr && !SDL_JoystickGetAttached(device.joystick)) Close(device);
   }

@@ -1,4 +1,5 @@
-// joyGetPos over SDL2's joysticks and game controllers, with hot-plug.
+// joyGetPos over SDL2's joysticks and game controllers, with hot-plug, and
+// the game controllers' button and stick events.
 #pragma once
 
 #include <SDL_gamecontroller.h>
@@ -6,8 +7,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "platform/joystick.h"
+#include "platform/pad_input.h"
+#include "sdl/sdl_pad_events.h"
 
 namespace kelvarok {
 
@@ -21,9 +25,13 @@ namespace kelvarok {
 // without one) axes and its first two buttons. Axes are SDL's values plus
 // 32768: 0..65535 with the centre at 32768.
 //
+// Every game controller connected, in a slot or not, also reports its
+// buttons and left stick as events (TakePadInputs): SDL's event queue is
+// emptied at every call of either kind, so it never grows.
+//
 // Owns SDL's joystick and game-controller subsystems (no video) for its
 // lifetime; create one, on the thread that polls it.
-class SdlJoysticks final : public Joystick {
+class SdlJoysticks final : public Joystick, public PadInputSource {
  public:
   SdlJoysticks();
   ~SdlJoysticks() override;
@@ -33,6 +41,9 @@ class SdlJoysticks final : public Joystick {
   // Reads the devices' current state and plugging first, so the host needs no
   // other per-frame call.
   std::uint32_t joyGetPos(std::uint32_t id, JOYINFO& info) override;
+
+  std::vector<PadInput> TakePadInputs() override;
+  bool ControllerConnected() override;
 
  private:
   struct Device {
@@ -48,6 +59,7 @@ class SdlJoysticks final : public Joystick {
 
   bool initialised_ = false;
   std::array<Device, 2> slots_{};
+  std::unique_ptr<SdlPadEvents> pads_;  // while initialised_
 };
 
 }  // namespace kelvarok

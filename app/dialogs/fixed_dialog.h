@@ -41,6 +41,8 @@ class FixedDialog : public QDialog {
 
   // Escape does nothing when the dialog has no close box.
   void reject() override;
+  // The button a close presses, or nullptr.
+  QPushButton* CloseButton() const { return closeButton_; }
 
  protected:
   // The button a close from the window manager presses in a dialog without

@@ -1,5 +1,6 @@
 // SdlJoysticks against SDL's virtual joysticks and game controllers: the
-// record's axes and buttons, the two slots, and plugging during use.
+// record's axes and buttons, the two slots, plugging during use, and the
+// controllers' events.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -199,6 +200,62 @@ TEST_F(SdlJoysticksTest, UnpluggingTheFirstKeepsTheSecondInItsSlot) {
   EXPECT_EQ(info, (JOYINFO{0, 32768, 0, 0}));
   ASSERT_EQ(joysticks_.joyGetPos(JOYSTICKID2, info), JOYERR_NOERROR);
   EXPECT_EQ(info.wButtons, JOY_BUTTON1);
+}
+
+// Each change a controller reports is one input, in order, however soon it
+// is undone; the joysticks' own events and the buttons and axes the program
+// does not use give none, and SDL's queue is emptied by joyGetPos as well.
+TEST_F(SdlJoysticksTest, ControllerChangesAreReadAsInputs) {
+  const auto stick = Plug();
+  EXPECT_FALSE(joysticks_.ControllerConnected());
+  const auto pad = PlugController();
+  EXPECT_TRUE(joysticks_.ControllerConnected());
+  const std::int32_t id = SDL_JoystickGetDeviceInstanceID(1);
+  const auto changed = [](auto change) {
+    change();
+    SDL_JoystickUpdate();
+  };
+  changed([&] { pad->Button(SDL_CONTROLLER_BUTTON_START, true); });
+  changed([&] { pad->Button(SDL_CONTROLLER_BUTTON_START, false); });
+  changed([&] { pad->Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true); });
+  changed([&] { pad->Axis(SDL_CONTROLLER_AXIS_RIGHTX, 20000); });
+  changed([&] { stick->Button(0, true); });
+  changed([&] { pad->Axis(SDL_CONTROLLER_AXIS_LEFTY, -30000); });
+  JOYINFO info;
+  joysticks_.joyGetPos(JOYSTICKID1, info);
+  EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
+  changed([&] { pad->Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true); });
+  changed([&] { pad->Button(SDL_CONTROLLER_BUTTON_GUIDE, true); });
+
+  using Kind = PadInput::Kind;
+  const std::vector<PadInput> expected = {
+      {Kind::ButtonDown, id, PadButton::Start},
+      {Kind::ButtonUp, id, PadButton::Start},
+      {Kind::AxisMoved, id, PadButton::A, PadAxis::LeftY, -30000},
+      {Kind::ButtonDown, id, PadButton::Left},
+      {Kind::ButtonDown, id, PadButton::Guide},
+  };
+  const std::vector<PadInput> inputs = joysticks_.TakePadInputs();
+  ASSERT_EQ(inputs.size(), expected.size());
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(inputs[i].kind, expected[i].kind);
+    EXPECT_EQ(inputs[i].controller, expected[i].controller);
+    if (inputs[i].kind == Kind::AxisMoved) {
+      EXPECT_EQ(inputs[i].axis, expected[i].axis);
+      EXPECT_EQ(inputs[i].value, expected[i].value);
+    } else {
+      EXPECT_EQ(inputs[i].button, expected[i].button);
+    }
+  }
+  EXPECT_TRUE(joysticks_.TakePadInputs().empty());
+
+  pad->Unplug();
+  const std::vector<PadInput> last = joysticks_.TakePadInputs();
+  ASSERT_FALSE(last.empty());
+  EXPECT_EQ(last.back().kind, Kind::Removed);
+  EXPECT_EQ(last.back().controller, id);
+  EXPECT_FALSE(joysticks_.ControllerConnected());
 }
 
 }  // namespace
