@@ -26,6 +26,7 @@ struct ControllerEvent {
   bool down = false;                                                // Button
   SDL_GameControllerAxis axis = SDL_CONTROLLER_AXIS_INVALID;        // Axis
   std::int16_t value = 0;                                           // Axis
+  friend bool operator==(const ControllerEvent&, const ControllerEvent&) = default;
 };
 
 struct ControllerScriptError {
