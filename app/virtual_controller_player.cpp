@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace kelvarok {
 
@@ -95,7 +96,10 @@ void VirtualControllerPlayer::ScheduleNext() {
   const std::int64_t now = clock_.elapsed();
   std::int64_t next = following_ ? now + kLookEveryMs : -1;
   if (!queue_.empty()) next = next < 0 ? queue_.front().ms : std::min(next, queue_.front().ms);
-  if (next >= 0) timer_.start(static_cast<int>(std::max<std::int64_t>(next - now, 0)));
+  if (next < 0) return;
+  const std::int64_t wait =
+      std::clamp<std::int64_t>(next - now, 0, std::numeric_limits<int>::max());
+  timer_.start(static_cast<int>(wait));
 }
 
 }  // namespace kelvarok
