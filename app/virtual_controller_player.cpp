@@ -36,6 +36,9 @@ std::variant<std::unique_ptr<VirtualControllerPlayer>, QString> VirtualControlle
   std::unique_ptr<VirtualControllerPlayer> player(
       new VirtualControllerPlayer(path, std::move(file)));
   player->parser_ = parser;
+  if (!player->controller_.plugged())
+    std::fprintf(stderr, "kelvarok: the virtual controller could not be plugged in: %s\n",
+                 player->controller_.problem().c_str());
   player->clock_.start();
   player->Queue(std::get<std::vector<ControllerEvent>>(parsed));
   player->PlayDue();

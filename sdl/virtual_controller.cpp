@@ -15,7 +15,11 @@ VirtualController::VirtualController() {
   // over SIGINT and SIGTERM and turn them into quit events nobody reads.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   initialised_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
-  if (initialised_) Plug();
+  if (initialised_) {
+    Plug();
+  } else {
+    problem_ = SDL_GetError();
+  }
 }
 
 VirtualController::~VirtualController() {
@@ -56,6 +60,7 @@ void VirtualController::Plug() {
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   // Held open: SDL takes a virtual device's new state only from an open one.
   if (index >= 0) handle_ = SDL_JoystickOpen(index);
+  problem_ = handle_ == nullptr ? SDL_GetError() : "";
 }
 
 void VirtualController::Unplug() {

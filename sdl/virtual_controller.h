@@ -5,6 +5,8 @@
 
 #include <SDL_joystick.h>
 
+#include <string>
+
 #include "sdl/controller_script.h"
 
 namespace kelvarok {
@@ -21,6 +23,8 @@ class VirtualController {
   VirtualController& operator=(const VirtualController&) = delete;
 
   bool plugged() const { return handle_ != nullptr; }
+  // SDL's reason when the last plug failed; empty otherwise.
+  const std::string& problem() const { return problem_; }
 
   // Applies one script event, then has SDL take in the change
   // (SDL_JoystickUpdate), so each change is an SDL event of its own, in
@@ -35,6 +39,7 @@ class VirtualController {
 
   bool initialised_ = false;
   SDL_Joystick* handle_ = nullptr;
+  std::string problem_;
 };
 
 }  // namespace kelvarok
