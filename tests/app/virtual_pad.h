@@ -122,12 +122,14 @@ class WindowPictures {
 };
 
 // The program under openbox in a home of its own, with a virtual pad, its
-// main window shown. settings: the settings file's text to start with.
+// main window shown. settings: the settings file's text to start with;
+// arguments: the program's other arguments (--replay FILE, ...).
 class PadSession {
  public:
-  PadSession(const XServer& x, const QByteArray& settings = {})
-      : x_(x), pad_(home_), program_(Start(settings)) {
-    if (auto found = x.FindWindow("^Kelvarok 2.10$")) window_ = *found;
+  PadSession(const XServer& x, const QByteArray& settings = {},
+             const std::vector<std::string>& arguments = {})
+      : x_(x), pad_(home_), program_(Start(settings, arguments)) {
+    if (auto found = x.FindWindow("^Kelvarok 2.10( - |$)")) window_ = *found;
   }
   VirtualPad& pad() { return pad_; }
   const Program& program() const { return program_; }
@@ -154,9 +156,11 @@ class PadSession {
   }
 
  private:
-  Program Start(const QByteArray& settings) {
+  Program Start(const QByteArray& settings, std::vector<std::string> arguments) {
     if (!settings.isEmpty()) desktop_process::WriteFile(home_.Settings(), settings);
-    return Program(home_, {pad_.Arguments(), &x_});
+    const std::vector<std::string> pad = pad_.Arguments();
+    arguments.insert(arguments.end(), pad.begin(), pad.end());
+    return Program(home_, {arguments, &x_});
   }
 
   const XServer& x_;
