@@ -31,6 +31,7 @@ struct CommandLine {
   Request request = Request::Run;
   std::optional<DemoOptions> demo;  // nothing: the game itself
   QString replay;                   // a recorded game to watch
+  QString virtualController;        // the script of a virtual game controller
 };
 
 struct CommandLineError {
@@ -38,10 +39,11 @@ struct CommandLineError {
 };
 
 inline constexpr char kUsage[] =
-    "usage: kelvarok [--demo [--seed N] [--frames N] [--screenshot FILE.png] [--frame-log FILE]\n"
-    "                        [--pause-at N] [--focus-loss-at N] [--pause-for MS]\n"
-    "                        [--record FILE.kvr] [--open-menu]]\n"
-    "       kelvarok --replay FILE.kvr\n"
+    "usage: kelvarok [--virtual-controller SCRIPT]\n"
+    "       kelvarok --demo [--seed N] [--frames N] [--screenshot FILE.png] [--frame-log FILE]\n"
+    "                       [--pause-at N] [--focus-loss-at N] [--pause-for MS]\n"
+    "                       [--record FILE.kvr] [--open-menu] [--virtual-controller SCRIPT]\n"
+    "       kelvarok --replay FILE.kvr [--virtual-controller SCRIPT]\n"
     "       kelvarok --help | -h | --version\n";
 
 inline constexpr char kHelp[] =
@@ -65,6 +67,15 @@ inline constexpr char kHelp[] =
     "  --open-menu        show the Game menu open at the end of the demo\n"
     "  --replay FILE      watch a recorded game (F4 pauses, Ctrl+Q stops); your\n"
     "                     settings and high scores are not changed\n"
+    "  --virtual-controller SCRIPT\n"
+    "                     attach a virtual game controller that the lines of\n"
+    "                     SCRIPT drive, also lines appended while the program\n"
+    "                     runs: MS button NAME down|up, MS axis NAME VALUE,\n"
+    "                     MS unplug, MS plug (SDL's game-controller names such\n"
+    "                     as a, b, start, back, dpup, leftx; values -32768 to\n"
+    "                     32767); MS counts from the start, +MS from the line\n"
+    "                     before; a bad line: exit status 2 before the window\n"
+    "                     opens\n"
     "  -h, --help         show this help and exit\n"
     "  --version          show the program's version and exit\n";
 

@@ -20,6 +20,7 @@
 #include "app/single_instance.h"
 #include "app/termination_signal.h"
 #include "app/tform1.h"
+#include "app/virtual_controller_player.h"
 #include "assets/sprites.h"
 #include "kelvarok_version.h"
 #include "platform/program_questions.h"
@@ -192,6 +193,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   const CommandLine& line = std::get<CommandLine>(parsed);
+  std::unique_ptr<VirtualControllerPlayer> pad;
+  if (!line.virtualController.isEmpty()) {
+    auto started = VirtualControllerPlayer::Start(line.virtualController);
+    if (const auto* problem = std::get_if<QString>(&started)) {
+      std::fprintf(stderr, "kelvarok: %s\n", qPrintable(*problem));
+      return 2;
+    }
+    pad = std::move(std::get<std::unique_ptr<VirtualControllerPlayer>>(started));
+  }
   const SpriteSet sprites = LoadSprites();
   if (line.demo) return EndProgram(RunDemo(*line.demo, sprites));
   if (!line.replay.isEmpty()) return EndProgram(RunReplay(line.replay, sprites));

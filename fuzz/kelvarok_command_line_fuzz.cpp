@@ -21,13 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const kelvarok::CommandLine& line = std::get<kelvarok::CommandLine>(parsed);
-  if (line.request == kelvarok::CommandLine::Request::Run && !line.demo && line.replay.isEmpty())
+  if (line.request == kelvarok::CommandLine::Request::Run && !line.demo && line.replay.isEmpty() &&
+      line.virtualController.isEmpty())
     Check(arguments.isEmpty() || arguments == QStringList{"--"}, "only no arguments run the game");
   Check(!line.demo || line.replay.isEmpty(), "the demo or a replay, never both");
   const auto mayBeAName = [&](const QString& name) {
     return kelvarok::fuzz::MayBeAName(name.toStdString(), pieces);
   };
   Check(mayBeAName(line.replay), "a name like an option only after --");
+  Check(mayBeAName(line.virtualController), "a name like an option only after --");
   if (line.demo) {
     Check(line.demo->frames.value_or(0) >= 0, "a frame count is not negative");
     Check(line.demo->pauseAt.value_or(0) >= 0, "a pause frame is not negative");

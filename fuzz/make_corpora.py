@@ -136,6 +136,17 @@ def main():
         'backwards.txt': '100 key 38 down\n50 key 38 up\n',
         'comments.txt': '# a replay\n\n0 menu N2Playerstart1 # two players\n2500 key 32 down\n',
     })
+    # The first byte says where the script is cut in two.
+    text_seeds('controller_script', {
+        'all_events.txt': '\x80# a session\n0 button start down\n+40 button start up\n'
+                          '100 axis leftx -32768\n+500 axis leftx 0 # centred\n'
+                          '700 axis righttrigger 32767\n800 unplug\n\n900 plug\n'
+                          '900 button dpdown down\r\n',
+        'bad_name.txt': '\x10\n0 button A down\n',
+        'bad_value.txt': '\xf0' + '0 axis lefty -32769\n',
+        'backwards.txt': '\x40' + '500 plug\n+10 unplug\n400 plug\n',
+        'no_newline.txt': '\x00' + '0 button guide down\n5 button guide up',
+    })
     text_seeds('mix_script', {
         'all_commands.txt': '# every command\n0 open all\n0 load boom boom.wav\n'
                             '1 activate on\n2 play 0 boom clear high loops 2\n'
@@ -177,6 +188,9 @@ def main():
         'unknown': ['--window'],
         'dash_names': ['--demo', '--screenshot', '--', '-x.png', '--seed', '1'],
         'replay_dash_name': ['--replay', '--', '--help'],
+        'virtual_controller': ['--demo', '--frames', '5', '--virtual-controller', 'pad.txt'],
+        'virtual_controller_replay': ['--virtual-controller', 'pad.txt', '--replay', 'x.kvr'],
+        'virtual_controller_dash': ['--virtual-controller', '--', '-pad.txt'],
     })
     keys = ('[General]\nFormWidth=800\nFormHeight=600\nFormMaximized=0\nPhaserSounds=1\n'
             'CrashSounds=0\nThrustSounds=1\nHyperSpaceSounds=1\nBonusSounds=1\n'

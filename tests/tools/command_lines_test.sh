@@ -36,7 +36,7 @@ done
 # writes (or reads) it. Without "--" it is an option: the program refuses the
 # command line (status 2) and writes nothing. Rows: program, status, the file
 # that must (status 0) or must not be there afterwards ("none": a replay that
-# is there and would play), arguments.
+# is there and would play, or a script that is read), arguments.
 declare -A path
 for program in "$@"; do path[$(basename "$program")]=$program; done
 cases=(
@@ -47,6 +47,9 @@ cases=(
   "kelvarok 2 -y.png --demo --frames 1 --screenshot -y.png"
   "kelvarok 2 -y.kvr --demo --frames 1 --record -- -y.kvr --seed 1"
   "kelvarok 2 none --replay -r.kvr"
+  "kelvarok 0 v.png --demo --frames 1 --screenshot v.png --virtual-controller -- -v.txt"
+  "kelvarok 2 none --demo --frames 1 --virtual-controller -v.txt"
+  "kelvarok 2 w.png --demo --frames 1 --screenshot w.png --virtual-controller -- -s.txt"
   "kelvarok-sim 0 -t.jsonl --autopilot --until 100 --trace -- -t.jsonl"
   "kelvarok-sim 0 --help --until 100 --trace -- --help"
   "kelvarok-sim 2 -u.jsonl --until 100 --trace -u.jsonl"
@@ -62,6 +65,7 @@ cases=(
 dashes="$work/dashes"
 mkdir "$dashes"
 printf '0 open all\n10 end\n' >"$dashes/-s.txt"
+printf '0 button a down\n+40 button a up\n' >"$dashes/-v.txt"
 for row in "${cases[@]}"; do
   read -r name want file arguments <<<"$row"
   [ -n "${path[$name]:-}" ] || continue
