@@ -68,9 +68,19 @@ void PadNavigator::Act(const PadGesture& gesture) {
 }
 
 void PadNavigator::Press(const PadGesture& gesture) {
-  const bool press = gesture.kind == PadGesture::Kind::Press;
+  const bool repeat = gesture.kind == PadGesture::Kind::Repeat;
+  const bool press = gesture.kind == PadGesture::Kind::Press || repeat;
   QWidget* modal = QApplication::activeModalWidget();
   QWidget* active = modal ? modal : QApplication::activeWindow();
+  // A held direction repeats only where it was first pressed: a stick held
+  // to steer in a game does not run through a menu or dialog opened
+  // meanwhile. Every popup menu counts as one place, the menu bar's.
+  if (gesture.button >= PadButton::Up) {
+    QWidget* place = QApplication::activePopupWidget() ? window_.menuBar() : active;
+    QPointer<QWidget>& pressedIn = directionPressedIn_[{gesture.controller, gesture.button}];
+    if (repeat && pressedIn != place) return;
+    pressedIn = place;
+  }
   if (auto* receiver = dynamic_cast<PadReceiver*>(active);
       press && receiver && receiver->PadPress(gesture.button))
     return;
@@ -111,7 +121,7 @@ void PadNavigator::PressInMainWindow(const PadGesture& gesture) {
   const bool press = gesture.kind == PadGesture::Kind::Press;
   if (press && gesture.button == PadButton::Guide) return OpenGameMenu();
   if (window_.flow().GameRunning() || window_.Replaying()) {
-    if (!press) return TriggerIfEnabled(menu.Quitgame1);
+    if (gesture.kind == PadGesture::Kind::LongPress) return TriggerIfEnabled(menu.Quitgame1);
     if (gesture.button == PadButton::Start) TriggerIfEnabled(menu.Pause1);
     return;
   }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -12,6 +14,7 @@
 #include "platform/pad_input.h"
 
 class QMenu;
+class QWidget;
 
 namespace kelvarok {
 
@@ -61,6 +64,8 @@ class PadNavigator final : public QObject {
   QTimer timer_;
   // The buttons (of which controller) that hold Enter down.
   std::set<std::pair<std::int32_t, PadButton>> holdingEnter_;
+  // Where each held direction (of which controller) was first pressed.
+  std::map<std::pair<std::int32_t, PadButton>, QPointer<QWidget>> directionPressedIn_;
 };
 
 }  // namespace kelvarok

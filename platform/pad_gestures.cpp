@@ -164,7 +164,7 @@ std::vector<PadGesture> PadGestures::Advance(std::uint32_t now) {
       if (!way.Held() || !Reached(now, way.nextRepeat)) continue;
       // A late call repeats once, not once for every interval it missed.
       way.nextRepeat = now + kRepeatIntervalMs;
-      out.push_back({PadGesture::Kind::Press, DirectionButton(direction), id});
+      out.push_back({PadGesture::Kind::Repeat, DirectionButton(direction), id});
     }
   }
   return out;

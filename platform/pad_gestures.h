@@ -17,6 +17,7 @@ struct PadGesture {
     LongPress,  // back held down for kLongPressMs
     Down,       // a button (not a direction) went down
     Up,         // ... and up again
+    Repeat,     // a held direction pressing again
   };
   Kind kind = Kind::Press;
   PadButton button = PadButton::A;
@@ -36,7 +37,7 @@ struct PadGesture {
 //   up.
 // - A direction presses as the d-pad's button goes down or the left stick
 //   leaves its dead zone that way, again kRepeatDelayMs later and then every
-//   kRepeatIntervalMs while it is held. The stick points along its farther
+//   kRepeatIntervalMs while it is held (Repeat). The stick points along its farther
 //   axis only, and lets go of a direction only once back under
 //   kStickRelease.
 // - A controller removed comes up in every button without pressing any.

@@ -37,7 +37,7 @@ Step At(std::uint32_t t) {
 }
 
 std::string Describe(const PadGesture& g) {
-  static const char* const kinds[] = {"Press", "LongPress", "Down", "Up"};
+  static const char* const kinds[] = {"Press", "LongPress", "Down", "Up", "Repeat"};
   static const char* const buttons[] = {"A",     "B",  "X",    "Y",    "Back", "Guide",
                                         "Start", "Up", "Down", "Left", "Right"};
   return std::string(kinds[static_cast<int>(g.kind)]) + " " + buttons[static_cast<int>(g.button)] +
@@ -95,16 +95,16 @@ TEST(PadGesturesTest, InputsBecomeGestures) {
        {{K::Down, B::Guide}, {K::Press, B::Guide}, {K::Up, B::Guide}}},
       {"a held d-pad repeats after the delay, then at the interval, until let go",
        {Down(0, B::Up), At(399), At(400), At(524), At(525), Up(600, B::Up), At(2000)},
-       {{K::Press, B::Up}, {K::Press, B::Up}, {K::Press, B::Up}}},
+       {{K::Press, B::Up}, {K::Repeat, B::Up}, {K::Repeat, B::Up}}},
       {"a late look repeats once",
        {Down(0, B::Right), At(5000), At(5100), At(5125)},
-       {{K::Press, B::Right}, {K::Press, B::Right}, {K::Press, B::Right}}},
+       {{K::Press, B::Right}, {K::Repeat, B::Right}, {K::Repeat, B::Right}}},
       {"the stick inside the dead zone presses nothing",
        {Stick(0, X, -16384), Stick(10, Y, 16384), At(1000)},
        {}},
       {"the stick past the dead zone presses and repeats until back under the release line",
        {Stick(0, X, -16385), Stick(100, X, -12001), At(400), Stick(450, X, -12000), At(2000)},
-       {{K::Press, B::Left}, {K::Press, B::Left}}},
+       {{K::Press, B::Left}, {K::Repeat, B::Left}}},
       {"a diagonal stick points along its farther axis, and turns once the other is farther",
        {Stick(0, X, 20000), Stick(0, Y, -25000), Stick(100, X, 30000), Stick(200, Y, 0)},
        {{K::Press, B::Right}, {K::Press, B::Up}, {K::Press, B::Right}}},
@@ -114,7 +114,7 @@ TEST(PadGesturesTest, InputsBecomeGestures) {
       {"d-pad and stick the same way are one held direction",
        {Down(0, B::Down), Stick(100, Y, 30000), Up(200, B::Down), At(400), Stick(450, Y, 0),
         At(1000)},
-       {{K::Press, B::Down}, {K::Press, B::Down}}},
+       {{K::Press, B::Down}, {K::Repeat, B::Down}}},
       {"start on one controller and back on another are no chord",
        {Down(0, B::Start, 1), Down(10, B::Back, 2), Up(20, B::Start, 1), Up(30, B::Back, 2)},
        {{K::Down, B::Start, 1},
