@@ -54,11 +54,12 @@ VirtualControllerPlayer::VirtualControllerPlayer(const QString& path, AppendedLi
 }
 
 void VirtualControllerPlayer::Queue(const std::vector<ControllerEvent>& events) {
-  // A line that arrives after its time plays at once, and "+MS" counts from
-  // when the line before it plays.
+  // A line that arrives after its time plays at once, but never before the
+  // line above it; "+MS" counts from when the line before it plays.
   const std::int64_t now = clock_.elapsed();
   for (const ControllerEvent& event : events) {
-    const std::int64_t at = event.afterPrevious ? lastMs_ + event.ms : event.ms;
+    const std::int64_t at =
+        event.afterPrevious ? lastMs_ + event.ms : std::max<std::int64_t>(event.ms, lastMs_);
     lastMs_ = std::max(at, now);
     queue_.push_back({lastMs_, event});
   }

@@ -41,6 +41,14 @@ class VirtualPad {
   void Hold(const std::string& button, int ms) {
     Append("0 button " + button + " down\n+" + std::to_string(ms) + " button " + button + " up\n");
   }
+  // Pressed count times, each time held ms milliseconds and then let go as
+  // long, as a player taps fire.
+  void Taps(const std::string& button, int count, int ms) {
+    const std::string held = "+" + std::to_string(ms) + " button " + button;
+    std::string lines = "0 button " + button + " down\n" + held + " up\n";
+    for (int tap = 1; tap < count; ++tap) lines += held + " down\n" + held + " up\n";
+    Append(lines);
+  }
   // value -32768..32767; lefty -32768 is the left stick pushed forward.
   void Axis(const std::string& axis, int value) {
     Append("0 axis " + axis + " " + std::to_string(value) + "\n");
@@ -149,6 +157,8 @@ class PadSession {
   bool CaptionIs(const std::string& text) const {
     return WaitFor([&] { return x_.Xdotool("getwindowname " + window_) == text; });
   }
+  // Waits for the program to end by itself: its exit status.
+  std::optional<int> WaitForExit() { return program_.WaitForExit(); }
   // Ends the program as a logout does; its settings are then on disk.
   bool Close() {
     program_.Signal(SIGTERM);
