@@ -247,8 +247,15 @@ TEST_F(SoundServer, AnExplosionCutOffByADeactivationGoesOnWhereItWasCut) {
   const std::size_t cut = Locate(reference, std::span(gap - kWindow, kWindow)) + kWindow;
   const std::size_t resume = Locate(reference, std::span(&*resumed, kWindow));
   const double jump_ms = (double(resume) - double(cut)) * 1000 / kRate;
-  EXPECT_LE(std::abs(jump_ms), 5.0)
-      << "cut at " << cut * 1000 / kRate << " ms, resumed at " << resume * 1000 / kRate << " ms";
+  // Nothing is heard twice (beyond the 5 ms the matching can tell apart).
+  // What SDL had taken ahead of the cut is skipped; its thread takes sound a
+  // buffer (512 frames) at a time, and when it runs late the skip can be off
+  // by part of one.
+  constexpr double kOneDeviceBufferMs = 512.0 * 1000 / kRate;
+  const std::string where = "cut at " + std::to_string(cut * 1000 / kRate) + " ms, resumed at " +
+                            std::to_string(resume * 1000 / kRate) + " ms";
+  EXPECT_GE(jump_ms, -5.0) << where;
+  EXPECT_LE(jump_ms, kOneDeviceBufferMs) << where;
 }
 
 }  // namespace
