@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -31,21 +30,13 @@ std::variant<std::string, FileRefusal> AppendedLines::TakeLines() {
   if (::fstat(fd_, &info) != 0) return FileRefusal{0, std::strerror(errno)};
   const auto size = static_cast<std::uint64_t>(info.st_size);
   if (size < taken_) return FileRefusal{0, "the file became shorter"};
-  if (size > maxBytes_)
-    return FileRefusal{0, "larger than " + std::to_string(maxBytes_) + " bytes"};
+  if (size > maxBytes_) return TooLarge(maxBytes_);
   std::string bytes = std::move(partial_);
   partial_.clear();
-  char chunk[65536];
   // Up to the size just seen: what is appended meanwhile waits for the next look.
-  for (std::uint64_t left = size - taken_; left > 0;) {
-    const ssize_t got = ::read(fd_, chunk, std::min<std::uint64_t>(left, sizeof chunk));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return FileRefusal{0, std::strerror(errno)};
-    if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
-    taken_ += static_cast<std::uint64_t>(got);
-    left -= static_cast<std::uint64_t>(got);
-  }
+  const std::size_t before = bytes.size();
+  if (const auto failed = ReadOnto(fd_, size - taken_, bytes)) return *failed;
+  taken_ += bytes.size() - before;
   const std::size_t end = bytes.rfind('\n');
   const std::size_t whole = end == std::string::npos ? 0 : end + 1;
   partial_ = bytes.substr(whole);

@@ -3,18 +3,16 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 
 namespace kelvarok {
-namespace {
 
 FileRefusal TooLarge(std::uint64_t maxBytes) {
   return {0, "larger than " + std::to_string(maxBytes) + " bytes"};
 }
-
-}  // namespace
 
 std::variant<int, FileRefusal> OpenRegularFile(const std::filesystem::path& path,
                                                std::uint64_t maxBytes) {
@@ -38,30 +36,30 @@ std::variant<int, FileRefusal> OpenRegularFile(const std::filesystem::path& path
   return fd;
 }
 
+std::optional<FileRefusal> ReadOnto(int fd, std::uint64_t atMost, std::string& bytes) {
+  char chunk[65536];
+  while (atMost > 0) {
+    const ssize_t got = ::read(fd, chunk, std::min<std::uint64_t>(atMost, sizeof chunk));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return FileRefusal{0, std::strerror(errno)};
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+    atMost -= static_cast<std::uint64_t>(got);
+  }
+  return std::nullopt;
+}
+
 std::variant<std::string, FileRefusal> ReadRegularFile(const std::filesystem::path& path,
                                                        std::uint64_t maxBytes) {
   const auto opened = OpenRegularFile(path, maxBytes);
   if (const auto* refusal = std::get_if<FileRefusal>(&opened)) return *refusal;
   const int fd = std::get<int>(opened);
   std::string bytes;
-  char chunk[65536];
-  // The file may grow while it is read: it still stops at the limit.
-  for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const FileRefusal failed{0, std::strerror(errno)};
-      ::close(fd);
-      return failed;
-    }
-    if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
-    if (bytes.size() > maxBytes) {
-      ::close(fd);
-      return TooLarge(maxBytes);
-    }
-  }
+  // The file may grow while it is read: it still stops past the limit.
+  const std::optional<FileRefusal> failed = ReadOnto(fd, maxBytes + 1, bytes);
   ::close(fd);
+  if (failed) return *failed;
+  if (bytes.size() > maxBytes) return TooLarge(maxBytes);
   return bytes;
 }
 

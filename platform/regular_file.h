@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -26,6 +27,11 @@ struct FileRefusal {
 std::variant<int, FileRefusal> OpenRegularFile(const std::filesystem::path& path,
                                                std::uint64_t maxBytes);
 
+// Reads from fd's offset onto bytes until the end of the file or until
+// atMost bytes have been read; a failed read is refused.
+std::optional<FileRefusal> ReadOnto(int fd, std::uint64_t atMost, std::string& bytes);
+// The refusal of a file larger than maxBytes.
+FileRefusal TooLarge(std::uint64_t maxBytes);
 // Every byte of the regular file at path, as OpenRegularFile allows it.
 std::variant<std::string, FileRefusal> ReadRegularFile(const std::filesystem::path& path,
                                                        std::uint64_t maxBytes);
