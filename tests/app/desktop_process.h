@@ -149,10 +149,16 @@ class XServer {
   // search is no answer.
   std::optional<std::string> FindWindow(const std::string& pattern) const {
     std::optional<std::string> found;
-    WaitFor([&] {
-      return (found = Xdotool("search --onlyvisible --name '" + pattern + "'")).has_value();
-    });
+    WaitFor([&] { return (found = ShownWindow(pattern)).has_value(); });
     return found;
+  }
+  // One search: the window shown now whose name matches pattern.
+  std::optional<std::string> ShownWindow(const std::string& pattern) const {
+    return Xdotool("search --onlyvisible --name '" + pattern + "'");
+  }
+  // Waits until no window shown has a name matching pattern.
+  bool Gone(const std::string& pattern) const {
+    return WaitFor([&] { return !ShownWindow(pattern); });
   }
 
  private:

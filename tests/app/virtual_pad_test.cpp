@@ -100,7 +100,7 @@ TEST(VirtualPad, AWholeSessionWithThePadAlone) {
     // The prompt comes, or the game is kept in the replay folder as it ends
     // without one.
     ASSERT_TRUE(WaitFor([&] {
-      return (prompt = x.Xdotool("search --onlyvisible --name '^High Score!$'")) ||
+      return (prompt = x.ShownWindow("^High Score!$")) ||
              Replays(session.home()).size() == static_cast<qsizetype>(game) + 1;
     }));
   }
@@ -120,7 +120,7 @@ TEST(VirtualPad, AWholeSessionWithThePadAlone) {
   pad.Press("start");  // OK
   ASSERT_TRUE(x.FindWindow("^High Scores$"));
   pad.Press("b");  // Ok
-  ASSERT_TRUE(WaitFor([&] { return !x.Xdotool("search --onlyvisible --name '^High Scores$'"); }));
+  ASSERT_TRUE(x.Gone("^High Scores$"));
   // Options, Sound...: its volume one step down.
   ASSERT_TRUE(active(session.window()));
   const std::string still = pictures.Take(session.window());
@@ -131,7 +131,7 @@ TEST(VirtualPad, AWholeSessionWithThePadAlone) {
   for (const char* button : {"dpright", "dpdown", "dpdown", "a"}) pad.Press(button);
   ASSERT_TRUE(x.FindWindow("^Sound Effects$"));
   for (const char* button : {"dpup", "dpleft", "b"}) pad.Press(button);
-  ASSERT_TRUE(WaitFor([&] { return !x.Xdotool("search --onlyvisible --name '^Sound Effects$'"); }));
+  ASSERT_TRUE(x.Gone("^Sound Effects$"));
   // Watch last game, and stop it.
   pad.Press("y");
   ASSERT_TRUE(session.CaptionIs("Kelvarok 2.10 - Replay - Round 1"));

@@ -41,10 +41,6 @@ std::string Geometry(const XServer& x, const std::string& window) {
   return x.Xdotool("getwindowgeometry --shell " + window + " | tr '\\n' ' '").value_or("");
 }
 
-bool Gone(const XServer& x, const std::string& pattern) {
-  return WaitFor([&] { return !x.Xdotool("search --onlyvisible --name '" + pattern + "'"); });
-}
-
 TEST(UnderAWindowManager, DialogsKeepTheirChoicesOverAMinimiseAndCloseAsOk) {
   XServer x(XServer::Manager::Openbox);
   if (x.display().empty()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
@@ -73,14 +69,14 @@ TEST(UnderAWindowManager, DialogsKeepTheirChoicesOverAMinimiseAndCloseAsOk) {
     ASSERT_TRUE(x.FindWindow(d.title));
     // Alt+F4 is openbox's close, as its close button.
     ASSERT_TRUE(x.Xdotool("windowactivate --sync " + *dialog + " key alt+F4"));
-    ASSERT_TRUE(Gone(x, d.title));
+    ASSERT_TRUE(x.Gone(d.title));
     // Shown again, the dialog is where it was.
     ASSERT_TRUE(game.Keys(d.menu));
     dialog = x.FindWindow(d.title);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(Geometry(x, *dialog), shown);
     ASSERT_TRUE(x.Xdotool("windowactivate --sync " + *dialog + " key alt+F4"));
-    ASSERT_TRUE(Gone(x, d.title));
+    ASSERT_TRUE(x.Gone(d.title));
   }
   ASSERT_TRUE(game.Close());
   QSettings saved(game.home().Settings(), QSettings::IniFormat);
@@ -130,7 +126,7 @@ TEST(UnderAWindowManager, F1BringsBackAMinimisedHelpWindow) {
   // asks for the focus, so the player minimises it once it has the focus.
   ASSERT_TRUE(WaitFor([&] { return x.Xdotool("getactivewindow") == *help; }));
   ASSERT_TRUE(x.Xdotool("windowminimize --sync " + *help));
-  ASSERT_TRUE(Gone(x, "^Kelvarok Help$"));
+  ASSERT_TRUE(x.Gone("^Kelvarok Help$"));
   ASSERT_TRUE(game.Keys("F1"));
   EXPECT_TRUE(x.FindWindow("^Kelvarok Help$"));
   EXPECT_TRUE(WaitFor([&] { return x.Xdotool("getactivewindow") == *help; }));

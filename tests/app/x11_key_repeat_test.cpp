@@ -39,7 +39,7 @@ TEST(HeldKeysUnderX, RepeatAsPressesWithoutReleases) {
   counter.show();
   const auto window = [&] {
     QCoreApplication::processEvents();
-    return x.Xdotool("search --onlyvisible --name '^Key counter$'");
+    return x.ShownWindow("^Key counter$");
   };
   std::optional<std::string> shown;
   ASSERT_TRUE(WaitFor([&] { return (shown = window()).has_value(); }));
